@@ -1,0 +1,11 @@
+#include "app/directory_sink.h"
+
+#include "app/file_replace.h"
+
+namespace scenario {
+
+std::optional<std::string> DirectorySink::write(const std::string& name, std::string bytes) {
+  return replace_file(dir_ / name, bytes);
+}
+
+}  // namespace scenario

@@ -1,0 +1,122 @@
+#include "app/file_replace.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace scenario {
+
+namespace {
+
+std::string failure(const char* what, const std::filesystem::path& p, const std::string& reason) {
+  return std::string("cannot ") + what + " " + p.string() + ": " + reason;
+}
+
+// A name beside the target that no other writer of this process uses.
+std::filesystem::path temporary_beside(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+#ifdef _WIN32
+  const unsigned long pid = GetCurrentProcessId();
+#else
+  const unsigned long pid = static_cast<unsigned long>(getpid());
+#endif
+  std::filesystem::path tmp = target;
+  tmp += ".tmp-" + std::to_string(pid) + "-" + std::to_string(counter++);
+  return tmp;
+}
+
+#ifdef _WIN32
+
+std::string system_reason(DWORD code) { return std::system_category().message(static_cast<int>(code)); }
+
+std::optional<std::string> write_all(const std::filesystem::path& tmp, std::string_view bytes) {
+  HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return system_reason(GetLastError());
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD wrote = 0;
+    if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) {
+      const DWORD err = GetLastError();
+      CloseHandle(h);
+      return system_reason(err);
+    }
+    done += wrote;
+  }
+  if (!FlushFileBuffers(h)) {
+    const DWORD err = GetLastError();
+    CloseHandle(h);
+    return system_reason(err);
+  }
+  if (!CloseHandle(h)) return system_reason(GetLastError());
+  return std::nullopt;
+}
+
+std::optional<std::string> rename_over(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return system_reason(GetLastError());
+  return std::nullopt;
+}
+
+#else
+
+std::optional<std::string> write_all(const std::filesystem::path& tmp, std::string_view bytes) {
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return std::string(std::strerror(errno));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      return std::string(std::strerror(err));
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::close(fd) != 0) return std::string(std::strerror(errno));
+  return std::nullopt;
+}
+
+std::optional<std::string> rename_over(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return std::string(std::strerror(errno));
+  return std::nullopt;
+}
+
+#endif
+
+}  // namespace
+
+std::optional<std::string> replace_file(const std::filesystem::path& path, std::string_view bytes) {
+  const std::filesystem::path tmp = temporary_beside(path);
+  if (auto reason = write_all(tmp, bytes)) {
+    std::error_code ignored;
+    std::filesystem::remove(tmp, ignored);
+    return failure("write", path, *reason);
+  }
+  if (auto reason = rename_over(tmp, path)) {
+    std::error_code ignored;
+    std::filesystem::remove(tmp, ignored);
+    return failure("replace", path, *reason);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> delete_file(const std::filesystem::path& path) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  if (ec) return failure("delete", path, ec.message());
+  return std::nullopt;
+}
+
+}  // namespace scenario

@@ -1,0 +1,77 @@
+#include "app/run_sequence.h"
+
+#include <string>
+
+#include "app/directory_sink.h"
+#include "app/disk_sources.h"
+#include "app/error_messages.h"
+#include "app/errore.h"
+#include "app/file_replace.h"
+#include "compiler/file_names.h"
+#include "output/memorizza_percorso.h"
+#include "scenario/dati.h"
+
+namespace scenario {
+
+namespace {
+
+int unexpected(Platform& platform, std::FILE* err, const std::string& message) {
+  std::fprintf(err, "%s\n", message.c_str());
+  platform.close_window();
+  return kExitUnexpected;
+}
+
+}  // namespace
+
+int Form_Load(const std::filesystem::path& dir, Platform& platform, std::FILE* err) {
+  RouteModel model;
+  model.route_name = kRouteName;
+  model.train_number = kTrainNumber;
+
+  platform.show_window();
+
+  const TextFile texts[] = {
+      dati_linea(model.route_name),
+      dati_treno(model.route_name, model.train_number),
+      dati_note(model.route_name, model.train_number),
+      dati_rallentamenti(model.route_name, model.train_number),
+      dati_scheda(model.route_name, model.train_number),
+  };
+  for (const TextFile& t : texts) {
+    if (auto failure = replace_file(dir / t.name, t.bytes)) return unexpected(platform, err, *failure);
+  }
+
+  const FileNames names = file_names(model.route_name, model.train_number);
+  DiskSources sources(dir / names.line_source, dir / names.train_source, /*keep_files=*/false);
+  DirectorySink sink(dir);
+  CompileContext ctx{model, sources};
+  const PercorsoResult result = memorizza_percorso(ctx, 1, sink);
+
+  // The compiler deletes its temporary sources on every path it takes; this
+  // makes sure none outlives a run that stopped before reaching them.
+  sources.remove(SourceKind::kLine);
+  sources.remove(SourceKind::kTrain);
+
+  switch (result.end) {
+    case PercorsoEnd::kFinalCheckFailed:
+      errore(platform, std::to_string(result.failed_check));
+      platform.close_window();
+      return kExitFinalCheck;
+    case PercorsoEnd::kNoGrid:
+      return unexpected(platform, err,
+                        describe_compile_error(model.ErrorCode, model.ErrorPosition) +
+                            "; the track grid was never sized, so nothing was compiled or written");
+    case PercorsoEnd::kWriteFailed:
+      return unexpected(platform, err, result.failure);
+    case PercorsoEnd::kDone:
+      break;
+  }
+  platform.close_window();
+  if (model.ErrorCode != 0) {
+    std::fprintf(err, "%s\n", describe_compile_error(model.ErrorCode, model.ErrorPosition).c_str());
+    return kExitCompileError;
+  }
+  return kExitClean;
+}
+
+}  // namespace scenario

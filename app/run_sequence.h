@@ -1,0 +1,27 @@
+// The one-shot run: Form_Load sets the route name and the train number,
+// shows the window, writes the five built-in texts, compiles them with
+// memorizza_percorso(1) and reports how the run ended. The directory is a
+// parameter so that tests run it anywhere; only main looks up the
+// program's own directory.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/platform.h"
+
+namespace scenario {
+
+// Exit statuses of corvale_mirbosco.
+inline constexpr int kExitClean = 0;         // all files written, no compile error
+inline constexpr int kExitCompileError = 1;  // a compile error was recorded; files still written
+inline constexpr int kExitFinalCheck = 2;    // a final check failed; nothing binary written
+inline constexpr int kExitUnexpected = 3;    // a file could not be written, or nothing to compile
+
+inline constexpr const char* kRouteName = "Corvale_Mirbosco";
+inline constexpr const char* kTrainNumber = "731";
+
+// Runs the whole job in dir and returns the exit status. Diagnostics go to err.
+int Form_Load(const std::filesystem::path& dir, Platform& platform, std::FILE* err = stderr);
+
+}  // namespace scenario

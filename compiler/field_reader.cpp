@@ -1,0 +1,78 @@
+#include "compiler/field_reader.h"
+
+#include <limits>
+
+namespace scenario {
+
+void FieldReader::advance(size_t n) {
+  pos_ += n;
+  column_ += static_cast<int>(n);
+}
+
+std::optional<Field> FieldReader::text() { return read(false); }
+std::optional<Field> FieldReader::number() { return read(true); }
+
+std::optional<Field> FieldReader::read(bool numeric) {
+  if (eof()) return std::nullopt;
+  while (pos_ < data_.size() && data_[pos_] == ' ') advance(1);
+
+  Field f;
+  f.line = line_;
+  f.column = column_;
+  const size_t start = pos_;
+  while (pos_ < data_.size()) {
+    const char c = data_[pos_];
+    if (c == ',' || c == '\r' || c == '\n' || (numeric && c == ' ')) break;
+    ++pos_;
+  }
+  f.text.assign(data_.substr(start, pos_ - start));
+  column_ += static_cast<int>(pos_ - start);
+  if (!numeric) {
+    while (!f.text.empty() && f.text.back() == ' ') f.text.pop_back();
+  }
+
+  if (pos_ >= data_.size()) {
+    f.delimiter = Delimiter::kEndOfFile;
+  } else if (data_[pos_] == ',') {
+    f.delimiter = Delimiter::kComma;
+    advance(1);
+  } else if (data_[pos_] == ' ') {
+    f.delimiter = Delimiter::kSpace;
+    advance(1);
+  } else {
+    f.delimiter = Delimiter::kLineEnd;
+    const bool crlf = data_[pos_] == '\r' && pos_ + 1 < data_.size() && data_[pos_ + 1] == '\n';
+    pos_ += crlf ? 2 : 1;
+    ++line_;
+    column_ = 1;
+  }
+  return f;
+}
+
+std::optional<int64_t> parse_number(std::string_view text) {
+  if (text.empty()) return 0;
+  size_t i = 0;
+  bool negative = false;
+  if (text[0] == '+' || text[0] == '-') {
+    negative = text[0] == '-';
+    i = 1;
+  }
+  if (i == text.size()) return std::nullopt;
+  // Accumulate as a negative number so that the most negative value fits.
+  int64_t v = 0;
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    const int d = c - '0';
+    if (v < (kMin + d) / 10) return std::nullopt;
+    v = v * 10 - d;
+  }
+  if (!negative) {
+    if (v == kMin) return std::nullopt;
+    v = -v;
+  }
+  return v;
+}
+
+}  // namespace scenario

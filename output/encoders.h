@@ -1,0 +1,29 @@
+// The three binary files of a compiled scenario, as pure functions from the
+// route model to bytes: no header, no padding, little-endian fields.
+#pragma once
+
+#include <string>
+
+#include "compiler/route_model.h"
+
+namespace scenario {
+
+// Size of one track cell on disk.
+inline constexpr size_t kTrackCellBytes = 15;
+// Size of a scenario record on disk without its text.
+inline constexpr size_t kRecordFixedBytes = 34;
+
+// The track file: every cell of the grid in index order, 15 bytes each.
+std::string encode_track_file(const TrackGrid& grid);
+
+// One scenario record: 34 bytes plus its text.
+void encode_record(const ScenarioRecord& r, std::string& out);
+
+// The scenario file: the 87 records in index order.
+std::string encode_scenario_file(const ScenarioTable& table);
+
+// The line profile file: all x elements, then all y elements, each a 2-byte
+// type code followed by its value (none, a 16-bit integer or a double).
+std::string encode_profile_file(const LineProfile& profile);
+
+}  // namespace scenario
