@@ -45,9 +45,13 @@ TEST(RunSequence, UnwritableDirectoryStopsAtTheFirstWriterWithStatus3) {
 TEST(RunSequence, CopiedProgramWritesBesideItselfNotInTheWorkingDirectory) {
   const fs::path exe_dir = scratch("exe");
   const fs::path work = scratch("work");
-  fs::copy_file(CORVALE_MIRBOSCO_EXE, exe_dir / "corvale_mirbosco");
-  const std::string cmd = "cd '" + work.string() + "' && '" + (exe_dir / "corvale_mirbosco").string() +
-                          "' </dev/null >/dev/null 2>&1";
+  const fs::path exe = exe_dir / fs::path(CORVALE_MIRBOSCO_EXE).filename();
+  fs::copy_file(CORVALE_MIRBOSCO_EXE, exe);
+#ifdef _WIN32
+  const std::string cmd = "cd /d \"" + work.string() + "\" && \"" + exe.string() + "\" <NUL >NUL 2>&1";
+#else
+  const std::string cmd = "cd '" + work.string() + "' && '" + exe.string() + "' </dev/null >/dev/null 2>&1";
+#endif
   std::system(cmd.c_str());
   EXPECT_TRUE(fs::is_empty(work));
   EXPECT_TRUE(fs::exists(exe_dir / "Corvale_Mirbosco_731.sim"));

@@ -1,0 +1,46 @@
+// The fuzz input and the one entry that compiles it. An input is a flag
+// byte followed by a line source, a separator line and a train source; the
+// entry compiles the pair in memory, with and without the plan of the line,
+// through the whole driver (compiler, code placement, final checks and the
+// three writers) and aborts when the outcome breaks a rule that every
+// compile keeps. The fuzzer and the regression test share it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scenario::fuzz {
+
+// The line "====" between the two sources.
+inline constexpr std::string_view kSeparator = "\n====\n";
+
+// Inputs above this size are passed over: they add nothing a smaller input
+// cannot reach, and a source is read whole into memory.
+inline constexpr size_t kMaxInputBytes = 1 << 20;
+
+// The flag byte: an ASCII digit 0 to 3 in the seeds. Bit 0 set: there is no
+// line source; bit 1 set: there is no train source.
+inline constexpr uint8_t kNoLineSource = 1;
+inline constexpr uint8_t kNoTrainSource = 2;
+
+struct SourcePair {
+  std::optional<std::string> line;   // empty: the file does not exist
+  std::optional<std::string> train;
+};
+
+// Splits an input: the flag byte, then everything up to the first separator
+// is the line source and everything after it the train source (empty when
+// there is no separator). An empty input has both sources, both empty.
+SourcePair split_input(std::string_view input);
+
+// The inverse, for writing seeds: the flag byte from the pair, then the texts.
+std::string join_input(const SourcePair& pair);
+
+// Compiles the input as described above. Returns normally when every rule
+// holds; prints the broken rule and aborts otherwise.
+void compile_input(std::string_view input);
+
+}  // namespace scenario::fuzz
