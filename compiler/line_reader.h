@@ -1,6 +1,8 @@
-// The line phase of memorizza_dati: the existence check, the general
-// section, the ordering of the kilometre references (progressive_ordina),
-// the line record loop and the end of the line file.
+// The line phase of memorizza_dati: the existence check of the line source,
+// the search for "[generale]", the general section, the ordering of the
+// kilometre references, the line records and the end of the line source,
+// which carries the gradients and the plan on to the end of the grid. The
+// line source is deleted on every path on which it was found.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +13,7 @@ namespace scenario {
 
 // What the line phase hands on to the train phase.
 struct LinePhaseResult {
-  bool go_on = false;                 // false: memorizza_dati returns now
+  bool go_on = false;                  // false: memorizza_dati returns now
   int32_t next_free_sign_record = 80;  // bounds the stations
 };
 

@@ -8,7 +8,6 @@ namespace {
 constexpr std::string_view kEmpty[] = {kEndMarker};
 }
 
-std::span<const std::string_view> builtin_line_text() { return kEmpty; }
 std::span<const std::string_view> builtin_notes() { return kEmpty; }
 std::span<const std::string_view> builtin_slowdown_order() { return kEmpty; }
 std::span<const std::string_view> builtin_timetable_sheet() { return kEmpty; }

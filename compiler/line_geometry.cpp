@@ -1,0 +1,109 @@
+#include "compiler/line_geometry.h"
+
+#include <algorithm>
+
+#include "compiler/arith.h"
+#include "compiler/keywords.h"
+
+namespace scenario {
+
+namespace {
+
+// Writes the current gradient at the cursor and moves the cursor on. A
+// cursor beyond the grid's last cell writes nothing.
+void lay_gradient_cell(RouteModel& m, LineCursors& c) {
+  if (c.gradient_cursor <= m.grid_end) {
+    m.cell(c.gradient_cursor).gradient = low8(int64_t{c.current_gradient} + 100);
+  }
+  ++c.gradient_cursor;
+}
+
+// The last metre the plan may reach: the last two entries stay empty.
+int64_t last_plan_metre(const RouteModel& m) { return int64_t{m.profile_end} - 2; }
+
+// One step of the plan at metre mm: the last step turned by r (r = 0 for a
+// straight step). Each component of the new step is rounded to a double
+// before it is added to the last point.
+void plan_step(LineProfile& p, int64_t mm, double r) {
+  const auto i = static_cast<int32_t>(mm);
+  const double x1 = p.value(i - 1, 0), y1 = p.value(i - 1, 1);
+  const double dx = x1 - p.value(i - 2, 0);
+  const double dy = y1 - p.value(i - 2, 1);
+  if (r == 0.0) {
+    p.set_double(i, 0, x1 + dx);
+    p.set_double(i, 1, y1 + dy);
+  } else {
+    const double step_x = dx + dy * r;
+    const double step_y = dy - dx * r;
+    p.set_double(i, 0, x1 + step_x);
+    p.set_double(i, 1, y1 + step_y);
+  }
+}
+
+// Lays the plan from the cursor up to metre `to` (cut at the plan's last
+// metre), with rate r. False when the cursor passes the plan limit.
+bool lay_plan(RouteModel& m, LineCursors& c, int64_t to, double r) {
+  const int64_t end = std::min(to, last_plan_metre(m));
+  while (c.plan_cursor <= end) {
+    plan_step(m.profile, c.plan_cursor, r);
+    ++c.plan_cursor;
+    if (c.plan_cursor > kPlanLimit) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void first_plan_points(RouteModel& m) {
+  if (m.profile.empty()) return;
+  m.profile.set_int16(0, 0, 0);
+  m.profile.set_int16(0, 1, 0);
+  m.profile.set_int16(1, 0, 0);
+  m.profile.set_int16(1, 1, 1);
+}
+
+void gradient_record(RouteModel& m, LineCursors& c, int32_t position, int32_t gradient) {
+  const int64_t n = stretch_cell(position);
+  if (n > 0) {
+    do {
+      lay_gradient_cell(m, c);
+    } while (c.gradient_cursor < n);
+  }
+  c.current_gradient = gradient;
+}
+
+std::optional<double> curve_rate(std::string_view keyword) {
+  static constexpr struct {
+    char digit;
+    double rate;
+  } kClasses[] = {{'1', 0.0001}, {'2', 0.0002}, {'3', 0.0004}, {'4', 0.001}, {'5', 0.002}, {'6', 0.003}};
+  for (const auto& k : kClasses) {
+    if (keyword.find(k.digit) == std::string_view::npos) continue;
+    return keywords::contains(keyword, "s", true) ? k.rate * -1.0 : k.rate;
+  }
+  return std::nullopt;
+}
+
+CurveOutcome curve_record(RouteModel& m, LineCursors& c, double rate, int32_t start, int32_t length) {
+  if (m.profile.empty()) return CurveOutcome::kLaid;
+  if (!lay_plan(m, c, start, 0.0)) return CurveOutcome::kPastPlanLimit;
+  if (!lay_plan(m, c, int64_t{start} + length, rate)) return CurveOutcome::kPastPlanLimit;
+  return CurveOutcome::kLaid;
+}
+
+void gradient_tail(RouteModel& m, LineCursors& c) {
+  do {
+    lay_gradient_cell(m, c);
+  } while (c.gradient_cursor < int64_t{m.grid_end} - 2);
+}
+
+void plan_tail(RouteModel& m, LineCursors& c) {
+  if (m.profile.empty()) return;
+  const int64_t end = last_plan_metre(m);
+  while (c.plan_cursor <= end) {
+    plan_step(m.profile, c.plan_cursor, 0.0);
+    ++c.plan_cursor;
+  }
+}
+
+}  // namespace scenario
