@@ -15,7 +15,11 @@ std::string number_text(const std::optional<int>& v) {
 std::string recovery_text(const std::optional<int>& tenths) {
   if (!tenths) return {};
   const int t = *tenths < 0 ? -*tenths : *tenths;
-  return (*tenths < 0 ? "-" : "") + std::to_string(t / 10) + "." + std::to_string(t % 10);
+  std::string text = *tenths < 0 ? "-" : "";
+  text += std::to_string(t / 10);
+  text += '.';
+  text += std::to_string(t % 10);
+  return text;
 }
 
 }  // namespace
@@ -32,7 +36,7 @@ std::optional<std::string> format_sheet_row(const SheetRow& row) {
   std::string time;
   if (row.time_of_day) {
     time = clock_text(*row.time_of_day);
-    if (row.passing) time = "(" + time + ")";
+    if (row.passing) time = '(' + time + ')';
   }
   const std::array<std::string, 7> cells = {
       number_text(row.speed_limit),

@@ -6,6 +6,25 @@
 
 namespace scenario {
 
+namespace {
+
+// One minute at each of the main stops, about every forty kilometres.
+constexpr Recovery kRecoveries[] = {
+    {"Valdimora", 10}, {"Monteleone Scalo", 10}, {"Riofreddo", 10},
+    {"Belvedere", 10}, {"Mirbosco Sud", 10},
+};
+
+std::optional<int> recovery_at(std::string_view station) {
+  for (const Recovery& r : kRecoveries) {
+    if (r.station == station) return r.tenths;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::span<const Recovery> recoveries() { return kRecoveries; }
+
 SpeedCells speeds_for_limit(int limit) {
   return {limit, std::min(limit, kTrainTopSpeed), std::min(limit, kSpeedWithoutRepetition)};
 }
@@ -36,6 +55,7 @@ std::vector<TimetableEntry> timetable_entries(const TrainFacts& facts) {
       // A time of 0 means the source gives none for the place.
       if (station->time_of_day != 0) e.row.time_of_day = station->time_of_day;
       e.row.passing = !station->is_stop();
+      e.row.recovery_tenths = recovery_at(station->name);
       ++station;
     } else {
       e.row.location = post_name(*e.row.chainage);

@@ -4,7 +4,9 @@
 // the train source text.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scenario/sheet_row.h"
@@ -39,6 +41,14 @@ SpeedCells speeds_for_limit(int limit);
 
 // "Cippo Km.2,000": the kilometre post at a reading in metres.
 std::string post_name(int32_t chainage);
+
+// Recovery minutes of the run: where the timetable allows the train to make
+// up a delay, by station name.
+struct Recovery {
+  std::string_view station;
+  int tenths;  // tenths of a minute
+};
+std::span<const Recovery> recoveries();
 
 // The entries of the run, in the order of the line.
 std::vector<TimetableEntry> timetable_entries(const TrainFacts& facts);

@@ -27,8 +27,8 @@ SheetTitle train_title(const TrainFacts& facts) {
     t.from = facts.stations.front().name;
     t.to = facts.stations.back().name;
   }
-  t.category = "V" + std::to_string(kTrainTopSpeed) + " C";
-  t.braked_mass = std::to_string(facts.braked_mass_percent) + "%";
+  t.category = 'V' + std::to_string(kTrainTopSpeed) + " C";
+  t.braked_mass = std::to_string(facts.braked_mass_percent) + '%';
   t.classification = "INTERCITY";
   t.locked_mass = "800T";
   return t;
