@@ -18,7 +18,9 @@ constexpr int32_t kMarkedTypeOffset = 10;
 // The last record a sign-board text may take; record 0 stays cleared.
 constexpr int32_t kLastSignBoardRecord = 1;
 
-// The object cell of a position, when it lies in the grid and is free.
+// The object cell of a position, when it lies in the grid and is free. The
+// position checks keep every accepted position inside the grid; a cell
+// outside it counts as taken all the same, so nothing is written there.
 std::optional<int64_t> free_object_cell(const RouteModel& m, int32_t position) {
   const int64_t i = object_cell(position);
   if (!m.in_grid(i) || !is_free(m.cell(i))) return std::nullopt;
@@ -44,8 +46,8 @@ int32_t memo_montagna(RouteModel& m, int32_t inizio, int32_t fine, int32_t tipo)
   // Cells outside the grid are cut off; the count of cells for the markers
   // still starts at the section's first cell.
   const int64_t from = std::max<int64_t>(first, 0);
-  const int64_t to = std::min<int64_t>(last, m.grid_end);
-  for (int64_t i = from; i <= to && m.grid_sized(); ++i) {
+  const int64_t to = m.grid_sized() ? std::min<int64_t>(last, m.grid_end) : -1;
+  for (int64_t i = from; i <= to; ++i) {
     TrackCell& cell = m.cell(i);
     cell.montagna = low8(tipo);
     const int64_t counted = i - first + 1;

@@ -14,7 +14,7 @@ namespace scenario {
 // What the line phase hands on to the train phase.
 struct LinePhaseResult {
   bool go_on = false;                  // false: memorizza_dati returns now
-  int32_t next_free_sign_record = 80;  // bounds the stations
+  int32_t next_free_sign_record = record::kFirstSignBoard;  // bounds the stations
 };
 
 LinePhaseResult read_line_source(CompileContext& ctx);
