@@ -23,20 +23,28 @@ int unexpected(Platform& platform, std::FILE* err, const std::string& message) {
 
 }  // namespace
 
+std::vector<TextFile> builtin_run_texts(const std::string& route_name, const std::string& train_number) {
+  return {
+      dati_linea(route_name),
+      dati_treno(route_name, train_number),
+      dati_note(route_name, train_number),
+      dati_rallentamenti(route_name, train_number),
+      dati_scheda(route_name, train_number),
+  };
+}
+
 int Form_Load(const std::filesystem::path& dir, Platform& platform, std::FILE* err) {
+  return run_with_texts(dir, platform, builtin_run_texts(kRouteName, kTrainNumber), err);
+}
+
+int run_with_texts(const std::filesystem::path& dir, Platform& platform, const std::vector<TextFile>& texts,
+                   std::FILE* err) {
   RouteModel model;
   model.route_name = kRouteName;
   model.train_number = kTrainNumber;
 
   platform.show_window();
 
-  const TextFile texts[] = {
-      dati_linea(model.route_name),
-      dati_treno(model.route_name, model.train_number),
-      dati_note(model.route_name, model.train_number),
-      dati_rallentamenti(model.route_name, model.train_number),
-      dati_scheda(model.route_name, model.train_number),
-  };
   for (const TextFile& t : texts) {
     if (auto failure = replace_file(dir / t.name, t.bytes)) return unexpected(platform, err, *failure);
   }

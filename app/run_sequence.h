@@ -7,8 +7,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/platform.h"
+#include "scenario/text_file.h"
 
 namespace scenario {
 
@@ -23,5 +26,16 @@ inline constexpr const char* kTrainNumber = "731";
 
 // Runs the whole job in dir and returns the exit status. Diagnostics go to err.
 int Form_Load(const std::filesystem::path& dir, Platform& platform, std::FILE* err = stderr);
+
+// The five texts of the built-in scenario, in the order the run writes them:
+// line source, train source, notes, slowdown order, timetable sheet.
+std::vector<TextFile> builtin_run_texts(const std::string& route_name, const std::string& train_number);
+
+// The body of Form_Load with the five texts given, in the same order: shows
+// the window, writes the texts, compiles and writes the binary files, and
+// returns the exit status. Form_Load passes the built-in texts; tests pass
+// changed ones to run a broken scenario through the whole sequence.
+int run_with_texts(const std::filesystem::path& dir, Platform& platform, const std::vector<TextFile>& texts,
+                   std::FILE* err = stderr);
 
 }  // namespace scenario
