@@ -1,0 +1,128 @@
+// The run sequence from start to end: the built-in scenario compiles clean
+// and carries its markers and check codes, and a final check that fails
+// stops the run before any binary file is written.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+#include "app/run_sequence.h"
+#include "compiler/file_names.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingPlatform : public Platform {
+ public:
+  void show_window() override {}
+  void message_box(const std::string& text) override { boxes.push_back(text); }
+  void close_window() override {}
+  std::vector<std::string> boxes;
+};
+
+fs::path scratch(const std::string& name) {
+  fs::path d = fs::temp_directory_path() / ("final-run-" + std::to_string(getpid()) + "-" + name);
+  fs::remove_all(d);
+  fs::create_directories(d);
+  return d;
+}
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int32_t le(const std::string& b, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b.at(at + static_cast<size_t>(i)));
+  return bytes == 2 ? static_cast<int16_t>(v) : static_cast<int32_t>(v);
+}
+
+// num1 and long4 of a scenario record, read from the scenario file by
+// walking the records before it (34 bytes each plus the text).
+struct RecordMarks {
+  int32_t num1;
+  int32_t long4;
+};
+RecordMarks record_marks(const std::string& sim, int index) {
+  size_t at = 0;
+  for (int r = 0; r < index; ++r) at += 34 + static_cast<size_t>(le(sim, at + 14, 2) & 0xFFFF);
+  const size_t text = static_cast<size_t>(le(sim, at + 14, 2) & 0xFFFF);
+  return {le(sim, at + 16 + text, 2), le(sim, at + 16 + text + 14, 4)};
+}
+
+std::string stderr_of(std::FILE* err) {
+  std::rewind(err);
+  std::string out;
+  char buf[512];
+  while (std::fgets(buf, sizeof buf, err)) out += buf;
+  return out;
+}
+
+TEST(FinalRun, BuiltInScenarioEndsCleanWithMarkersAndCheckCodes) {
+  const fs::path d = scratch("builtin");
+  RecordingPlatform platform;
+  std::FILE* err = std::tmpfile();
+  const int status = Form_Load(d, platform, err);
+  const std::string diagnostics = stderr_of(err);
+  std::fclose(err);
+
+  EXPECT_EQ(status, kExitClean) << diagnostics;
+  EXPECT_EQ(diagnostics, "");
+  EXPECT_TRUE(platform.boxes.empty());
+
+  const FileNames names = file_names(kRouteName, kTrainNumber);
+  EXPECT_FALSE(fs::exists(d / names.line_source));
+  EXPECT_FALSE(fs::exists(d / names.train_source));
+
+  // Track cell 1: value1 5121 and the grid check code of "731corvale_mirbosco".
+  const std::string dat = slurp(d / names.track_file);
+  ASSERT_GE(dat.size(), 30u);
+  EXPECT_EQ(le(dat, 15 + 1, 2), 5121);
+  EXPECT_EQ(le(dat, 15 + 3, 2), 2544);
+  // Record 85: num1 610 and the scenario check code.
+  const RecordMarks marks = record_marks(slurp(d / names.scenario_file), 85);
+  EXPECT_EQ(marks.num1, 610);
+  EXPECT_EQ(marks.long4, 35327);
+  fs::remove_all(d);
+}
+
+// The built-in texts with a pair of speed indicator boards at 0 m, rank A
+// speed 30: their object cell is cell 1, whose value1 the final check needs.
+std::vector<TextFile> with_boards_at_start() {
+  std::vector<TextFile> texts = builtin_run_texts(kRouteName, kTrainNumber);
+  std::string& line = texts.front().bytes;
+  const size_t at = line.find("\r\nindicatori_vmax");
+  EXPECT_NE(at, std::string::npos);
+  line.insert(at + 2, "indicatori_vmax,  0,  30,  30,  30,  0,  30,  30,  30,  0\r\n");
+  return texts;
+}
+
+TEST(FinalRun, SpeedBoardsAtTheStartStopTheRunWith1250AndWriteNoBinaryFile) {
+  const fs::path d = scratch("boards-at-0");
+  const FileNames names = file_names(kRouteName, kTrainNumber);
+  // A scenario file from an earlier run stays as it was.
+  std::ofstream(d / names.scenario_file, std::ios::binary) << "earlier run";
+
+  RecordingPlatform platform;
+  std::FILE* err = std::tmpfile();
+  EXPECT_EQ(run_with_texts(d, platform, with_boards_at_start(), err), kExitFinalCheck);
+  std::fclose(err);
+
+  EXPECT_EQ(platform.boxes, std::vector<std::string>{" Errore n. 1250"});
+  EXPECT_EQ(slurp(d / names.scenario_file), "earlier run");
+  EXPECT_FALSE(fs::exists(d / names.track_file));
+  EXPECT_FALSE(fs::exists(d / names.line_profile));
+  EXPECT_FALSE(fs::exists(d / names.line_source));
+  EXPECT_FALSE(fs::exists(d / names.train_source));
+  // The documents were written before the compile.
+  EXPECT_TRUE(fs::exists(d / names.timetable_sheet));
+  fs::remove_all(d);
+}
+
+}  // namespace
+}  // namespace scenario
