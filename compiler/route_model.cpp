@@ -10,20 +10,6 @@ LineProfile::LineProfile(int32_t last)
       tx_(static_cast<size_t>(last) + 1, ProfileType::kEmpty),
       ty_(static_cast<size_t>(last) + 1, ProfileType::kEmpty) {}
 
-void LineProfile::set_int16(int32_t m, int axis, int16_t v) {
-  auto& vals = axis == 0 ? x_ : y_;
-  auto& tys = axis == 0 ? tx_ : ty_;
-  vals[static_cast<size_t>(m)] = v;
-  tys[static_cast<size_t>(m)] = ProfileType::kInt16;
-}
-
-void LineProfile::set_double(int32_t m, int axis, double v) {
-  auto& vals = axis == 0 ? x_ : y_;
-  auto& tys = axis == 0 ? tx_ : ty_;
-  vals[static_cast<size_t>(m)] = v;
-  tys[static_cast<size_t>(m)] = ProfileType::kDouble;
-}
-
 void reset_model(RouteModel& m, int32_t j) {
   m.with_profile = j;
   m.ErrorCode = 0;

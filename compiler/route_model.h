@@ -117,13 +117,20 @@ class LineProfile {
   // The value as a real; an empty element reads as 0.
   double value(int32_t m, int axis) const { return values(axis)[m]; }
 
-  void set_int16(int32_t m, int axis, int16_t v);
-  void set_double(int32_t m, int axis, double v);
+  // Inline: the plan of a long route is laid one metre at a time.
+  void set_int16(int32_t m, int axis, int16_t v) { set(m, axis, v, ProfileType::kInt16); }
+  void set_double(int32_t m, int axis, double v) { set(m, axis, v, ProfileType::kDouble); }
 
   const std::vector<double>& values(int axis) const { return axis == 0 ? x_ : y_; }
   const std::vector<ProfileType>& types(int axis) const { return axis == 0 ? tx_ : ty_; }
 
  private:
+  void set(int32_t m, int axis, double v, ProfileType t) {
+    const auto i = static_cast<size_t>(m);
+    (axis == 0 ? x_ : y_)[i] = v;
+    (axis == 0 ? tx_ : ty_)[i] = t;
+  }
+
   std::vector<double> x_, y_;
   std::vector<ProfileType> tx_, ty_;
 };
