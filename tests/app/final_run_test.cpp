@@ -124,5 +124,31 @@ TEST(FinalRun, SpeedBoardsAtTheStartStopTheRunWith1250AndWriteNoBinaryFile) {
   fs::remove_all(d);
 }
 
+TEST(FinalRun, CompileErrorIsReportedWithStatus1AndTheFilesAreStillWritten) {
+  // A second signal at 2800 m finds its cell taken by the first.
+  std::vector<TextFile> texts = builtin_run_texts(kRouteName, kTrainNumber);
+  std::string& train = texts[1].bytes;
+  const std::string signal = "segnale,    2800,";
+  const size_t at = train.find(signal);
+  ASSERT_NE(at, std::string::npos);
+  const size_t end = train.find("\r\n", at) + 2;
+  train.insert(end, train.substr(at, end - at));
+
+  const fs::path d = scratch("signal-twice");
+  RecordingPlatform platform;
+  std::FILE* err = std::tmpfile();
+  EXPECT_EQ(run_with_texts(d, platform, texts, err), kExitCompileError);
+  EXPECT_EQ(stderr_of(err), "compile error 16 at 2800 m: the cell of a signal is already occupied\n");
+  std::fclose(err);
+
+  EXPECT_TRUE(platform.boxes.empty());
+  const FileNames names = file_names(kRouteName, kTrainNumber);
+  EXPECT_TRUE(fs::exists(d / names.scenario_file));
+  EXPECT_TRUE(fs::exists(d / names.track_file));
+  EXPECT_TRUE(fs::exists(d / names.line_profile));
+  EXPECT_FALSE(fs::exists(d / names.train_source));
+  fs::remove_all(d);
+}
+
 }  // namespace
 }  // namespace scenario
