@@ -10,7 +10,10 @@
 #endif
 
 #include <fstream>
+#include <map>
 #include <sstream>
+
+#include "app/run_sequence.h"
 
 namespace scenario {
 namespace {
@@ -71,6 +74,64 @@ TEST_F(FileReplace, AFailedWriteLeavesTheEarlierFileAndNoTemporary) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(slurp(p), earlier);
   EXPECT_EQ(entries(), 1u);
+}
+
+class QuietPlatform : public Platform {
+ public:
+  void show_window() override {}
+  void message_box(const std::string&) override {}
+  void close_window() override {}
+};
+
+std::map<std::string, std::string> files_of(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::directory_iterator(dir)) files[e.path().filename().string()] = slurp(e.path());
+  return files;
+}
+
+// The whole run with a 1 MB file size limit: the documents fit, the line
+// profile file (about 4.5 MB) does not. The run stops there with status 3;
+// the documents are the new ones, the three binary files are still the
+// earlier ones, whole, and nothing else is left behind.
+TEST_F(FileReplace, ARunThatCannotWriteItsFilesLeavesEachEarlierFileWhole) {
+  const fs::path reference = dir_ / "reference";
+  const fs::path run = dir_ / "run";
+  fs::create_directories(reference);
+  fs::create_directories(run);
+  QuietPlatform platform;
+  std::FILE* quiet = std::tmpfile();
+  Form_Load(reference, platform, quiet);
+  const auto fresh = files_of(reference);
+  ASSERT_EQ(fresh.size(), 6u) << "the reference run must leave its six files";
+  ASSERT_GT(fresh.at("Corvale_Mirbosco_linea.dat").size(), 1000000u);
+
+  std::map<std::string, std::string> earlier;
+  for (const auto& [name, bytes] : fresh) {
+    earlier[name] = "earlier " + name;
+    std::ofstream(run / name, std::ios::binary) << earlier[name];
+  }
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit lim{1000000, 1000000};
+    setrlimit(RLIMIT_FSIZE, &lim);
+    _exit(Form_Load(run, platform, quiet));
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  std::fclose(quiet);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitUnexpected);
+
+  const auto after = files_of(run);
+  ASSERT_EQ(after.size(), 6u) << "no source text and no temporary may remain";
+  for (const char* doc : {"Corvale_Mirbosco_731_scheda_treno.txt", "Corvale_Mirbosco_731_rallentamenti.txt",
+                          "Corvale_Mirbosco_731_note.txt"})
+    EXPECT_EQ(after.at(doc), fresh.at(doc)) << doc;
+  for (const char* binary : {"Corvale_Mirbosco_linea.dat", "Corvale_Mirbosco_731.sim", "Corvale_Mirbosco_731.dat"})
+    EXPECT_EQ(after.at(binary), earlier.at(binary)) << binary;
 }
 #endif
 
