@@ -1,9 +1,9 @@
 // The fuzz input and the one entry that compiles it. An input is a flag
 // byte followed by a line source, a separator line and a train source; the
-// entry compiles the pair in memory, with and without the plan of the line,
-// through the whole driver (compiler, code placement, final checks and the
-// three writers) and aborts when the outcome breaks a rule that every
-// compile keeps. The fuzzer and the regression test share it.
+// entry compiles the pair in memory, with or without the plan of the line as
+// the flag byte says, through the whole driver (compiler, code placement,
+// final checks and the three writers) and aborts when the outcome breaks a
+// rule that every compile keeps. The fuzzer and the regression test share it.
 #pragma once
 
 #include <cstddef>
@@ -21,26 +21,34 @@ inline constexpr std::string_view kSeparator = "\n====\n";
 // cannot reach, and a source is read whole into memory.
 inline constexpr size_t kMaxInputBytes = 1 << 20;
 
-// The flag byte: an ASCII digit 0 to 3 in the seeds. Bit 0 set: there is no
-// line source; bit 1 set: there is no train source.
+// The flag byte: an ASCII digit 0 to 7 in the seeds. Bit 0 set: there is no
+// line source; bit 1 set: there is no train source; bit 2 set: compile
+// without the plan of the line (with_profile 0). The plan costs work for
+// every metre of the line, so the fuzzer spends most of its runs on the
+// compiles without it and still explores both.
 inline constexpr uint8_t kNoLineSource = 1;
 inline constexpr uint8_t kNoTrainSource = 2;
+inline constexpr uint8_t kNoProfile = 4;
 
 struct SourcePair {
   std::optional<std::string> line;   // empty: the file does not exist
   std::optional<std::string> train;
+  bool with_profile = true;
 };
 
 // Splits an input: the flag byte, then everything up to the first separator
 // is the line source and everything after it the train source (empty when
-// there is no separator). An empty input has both sources, both empty.
+// there is no separator). An empty input has both sources, both empty, and
+// is compiled with the plan.
 SourcePair split_input(std::string_view input);
 
 // The inverse, for writing seeds: the flag byte from the pair, then the texts.
 std::string join_input(const SourcePair& pair);
 
-// Compiles the input as described above. Returns normally when every rule
-// holds; prints the broken rule and aborts otherwise.
+// Compiles the input as described above; a compile without the plan is
+// repeated, and must give the same files and the same error. Returns
+// normally when every rule holds; prints the broken rule and aborts
+// otherwise.
 void compile_input(std::string_view input);
 
 }  // namespace scenario::fuzz

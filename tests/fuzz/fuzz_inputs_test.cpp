@@ -74,7 +74,7 @@ TEST_P(Seed, ReachesTheOutcomeItIsNamedAfter) {
   if (pair.train) sources.set(SourceKind::kTrain, *pair.train);
   CompileContext ctx{model, sources};
   MemorySink sink;
-  const PercorsoResult result = memorizza_percorso(ctx, 1, sink);
+  const PercorsoResult result = memorizza_percorso(ctx, pair.with_profile ? 1 : 0, sink);
   const int expected = std::stoi(name.substr(name.find('-') + 1));
   if (name.rfind("final-", 0) == 0) {
     EXPECT_EQ(result.end, PercorsoEnd::kFinalCheckFailed);
@@ -104,6 +104,11 @@ TEST(FuzzInputSplit, FlagByteSeparatorAndMissingSources) {
   EXPECT_EQ(no_separator.line, std::string("only\0line", 9));
   EXPECT_EQ(no_separator.train, "");
 
+  EXPECT_TRUE(both.with_profile);
+  EXPECT_FALSE(split_input("4a\n====\nb").with_profile);
+  EXPECT_TRUE(split_input("4a\n====\nb").line);
+  EXPECT_TRUE(split_input("").with_profile);
+
   EXPECT_FALSE(split_input("1a\n====\nb").line);
   EXPECT_FALSE(split_input("2a\n====\nb").train);
   const SourcePair none = split_input("3a\n====\nb");
@@ -113,6 +118,10 @@ TEST(FuzzInputSplit, FlagByteSeparatorAndMissingSources) {
   EXPECT_EQ(split_input("0a\n====\nb\n====\nc").train, "b\n====\nc");
   EXPECT_EQ(split_input(join_input(both)).line, both.line);
   EXPECT_EQ(split_input(join_input(none)).train, none.train);
+  SourcePair plain = both;
+  plain.with_profile = false;
+  EXPECT_EQ(join_input(plain)[0], '4');
+  EXPECT_FALSE(split_input(join_input(plain)).with_profile);
 }
 
 }  // namespace
