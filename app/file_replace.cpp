@@ -39,22 +39,29 @@ std::filesystem::path temporary_beside(const std::filesystem::path& target) {
 
 std::string system_reason(DWORD code) { return std::system_category().message(static_cast<int>(code)); }
 
-std::optional<std::string> write_all(const std::filesystem::path& tmp, std::string_view bytes) {
+std::optional<std::string> write_all(const std::filesystem::path& tmp, const PieceSource& source) {
   HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return system_reason(GetLastError());
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD wrote = 0;
-    if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) {
-      const DWORD err = GetLastError();
-      CloseHandle(h);
-      return system_reason(err);
+  DWORD err = 0;
+  const bool written = source.produce([&](std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+      DWORD wrote = 0;
+      if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) {
+        err = GetLastError();
+        return false;
+      }
+      done += wrote;
     }
-    done += wrote;
+    return true;
+  });
+  if (!written) {
+    CloseHandle(h);
+    return system_reason(err);
   }
   if (!FlushFileBuffers(h)) {
-    const DWORD err = GetLastError();
+    err = GetLastError();
     CloseHandle(h);
     return system_reason(err);
   }
@@ -70,19 +77,26 @@ std::optional<std::string> rename_over(const std::filesystem::path& from, const 
 
 #else
 
-std::optional<std::string> write_all(const std::filesystem::path& tmp, std::string_view bytes) {
+std::optional<std::string> write_all(const std::filesystem::path& tmp, const PieceSource& source) {
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return std::string(std::strerror(errno));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      return std::string(std::strerror(err));
+  int err = 0;
+  const bool written = source.produce([&](std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        err = errno;
+        return false;
+      }
+      done += static_cast<size_t>(n);
     }
-    done += static_cast<size_t>(n);
+    return true;
+  });
+  if (!written) {
+    ::close(fd);
+    return std::string(std::strerror(err));
   }
   if (::close(fd) != 0) return std::string(std::strerror(errno));
   return std::nullopt;
@@ -95,11 +109,25 @@ std::optional<std::string> rename_over(const std::filesystem::path& from, const 
 
 #endif
 
+// The whole content as a single piece.
+class WholeContent : public PieceSource {
+ public:
+  explicit WholeContent(std::string_view bytes) : bytes_(bytes) {}
+  bool produce(const PieceTaker& take) const override { return take(bytes_); }
+
+ private:
+  std::string_view bytes_;
+};
+
 }  // namespace
 
 std::optional<std::string> replace_file(const std::filesystem::path& path, std::string_view bytes) {
+  return replace_file_pieces(path, WholeContent(bytes));
+}
+
+std::optional<std::string> replace_file_pieces(const std::filesystem::path& path, const PieceSource& source) {
   const std::filesystem::path tmp = temporary_beside(path);
-  if (auto reason = write_all(tmp, bytes)) {
+  if (auto reason = write_all(tmp, source)) {
     std::error_code ignored;
     std::filesystem::remove(tmp, ignored);
     return failure("write", path, *reason);

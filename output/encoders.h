@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/route_model.h"
+#include "output/output_sink.h"
 
 namespace scenario {
 
@@ -25,5 +26,17 @@ std::string encode_scenario_file(const ScenarioTable& table);
 // The line profile file: all x elements, then all y elements, each a 2-byte
 // type code followed by its value (none, a 16-bit integer or a double).
 std::string encode_profile_file(const LineProfile& profile);
+
+// The same bytes as encode_profile_file, produced in pieces of at most
+// 160 KiB through one buffer: the run writes the largest of its files
+// without holding it whole in memory. The profile must outlive the source.
+class ProfileFilePieces : public PieceSource {
+ public:
+  explicit ProfileFilePieces(const LineProfile& profile) : profile_(profile) {}
+  bool produce(const PieceTaker& take) const override;
+
+ private:
+  const LineProfile& profile_;
+};
 
 }  // namespace scenario

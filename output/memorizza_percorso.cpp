@@ -31,8 +31,8 @@ PercorsoResult memorizza_percorso(CompileContext& ctx, int32_t j, OutputSink& si
 
   const RouteModel& m = ctx.model;
   const FileNames names = file_names(m.route_name, m.train_number);
-  auto put = [&](const std::string& name, std::string bytes) {
-    if (auto failure = sink.write(name, std::move(bytes))) {
+  auto stored = [&](const std::string& name, std::optional<std::string> failure) {
+    if (failure) {
       result.end = PercorsoEnd::kWriteFailed;
       result.failure = *failure;
       return false;
@@ -40,9 +40,12 @@ PercorsoResult memorizza_percorso(CompileContext& ctx, int32_t j, OutputSink& si
     result.written.push_back(name);
     return true;
   };
-  if (m.with_profile != 0 && !put(names.line_profile, encode_profile_file(m.profile))) return result;
-  if (!put(names.scenario_file, encode_scenario_file(m.table))) return result;
-  put(names.track_file, encode_track_file(m.grid));
+  // The line profile file is by far the largest: it goes out in pieces.
+  if (m.with_profile != 0 &&
+      !stored(names.line_profile, sink.write_pieces(names.line_profile, ProfileFilePieces(m.profile))))
+    return result;
+  if (!stored(names.scenario_file, sink.write(names.scenario_file, encode_scenario_file(m.table)))) return result;
+  stored(names.track_file, sink.write(names.track_file, encode_track_file(m.grid)));
   return result;
 }
 
