@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
@@ -43,12 +44,17 @@ std::optional<std::string> write_all(const std::filesystem::path& tmp, const Pie
   HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return system_reason(GetLastError());
   DWORD err = 0;
-  const bool written = source.produce([&](std::string_view bytes) {
+  const bool written = source.produce([&](size_t offset, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
       const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+      // A synchronous handle writes at the offset the OVERLAPPED names.
+      OVERLAPPED at{};
+      const uint64_t position = offset + done;
+      at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+      at.OffsetHigh = static_cast<DWORD>(position >> 32);
       DWORD wrote = 0;
-      if (!WriteFile(h, bytes.data() + done, chunk, &wrote, nullptr)) {
+      if (!WriteFile(h, bytes.data() + done, chunk, &wrote, &at)) {
         err = GetLastError();
         return false;
       }
@@ -81,10 +87,10 @@ std::optional<std::string> write_all(const std::filesystem::path& tmp, const Pie
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return std::string(std::strerror(errno));
   int err = 0;
-  const bool written = source.produce([&](std::string_view bytes) {
+  const bool written = source.produce([&](size_t offset, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
       if (n < 0) {
         if (errno == EINTR) continue;
         err = errno;
@@ -113,7 +119,8 @@ std::optional<std::string> rename_over(const std::filesystem::path& from, const 
 class WholeContent : public PieceSource {
  public:
   explicit WholeContent(std::string_view bytes) : bytes_(bytes) {}
-  bool produce(const PieceTaker& take) const override { return take(bytes_); }
+  size_t size() const override { return bytes_.size(); }
+  bool produce(const PieceTaker& take) const override { return take(0, bytes_); }
 
  private:
   std::string_view bytes_;

@@ -3,7 +3,11 @@
 //   BM_BuiltinWriters      the three binary files of the compiled built-in model
 //   BM_LargeRouteCompile   a generated 1000000 m route with thousands of records
 //   BM_LargeRouteWriters   the three binary files of that route
+//   BM_*CompileAndWriters  both together: a whole run without the disk
 // Each compile reads its two sources from memory into a fresh route model.
+// The compiler keeps the plan of the line as its runs; its points are
+// computed by the writer of the line profile file, so the plan's arithmetic
+// is timed with the writers.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -77,15 +81,38 @@ void time_writers(benchmark::State& state, const SourcePair& sources) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
 
+void time_compile_and_writers(benchmark::State& state, const SourcePair& sources) {
+  {
+    RouteModel check;
+    if (!compiles_cleanly(state, sources, check)) return;
+  }
+  for (auto _ : state) {
+    RouteModel model;
+    PercorsoResult result = compile_from_memory(sources, model);
+    std::string profile = encode_profile_file(model.profile);
+    std::string table = encode_scenario_file(model.table);
+    std::string track = encode_track_file(model.grid);
+    benchmark::DoNotOptimize(result);
+    benchmark::DoNotOptimize(profile.data());
+    benchmark::DoNotOptimize(table.data());
+    benchmark::DoNotOptimize(track.data());
+    benchmark::ClobberMemory();
+  }
+}
+
 void BM_BuiltinCompile(benchmark::State& state) { time_compile(state, builtin()); }
 void BM_BuiltinWriters(benchmark::State& state) { time_writers(state, builtin()); }
 void BM_LargeRouteCompile(benchmark::State& state) { time_compile(state, large_route()); }
 void BM_LargeRouteWriters(benchmark::State& state) { time_writers(state, large_route()); }
+void BM_BuiltinCompileAndWriters(benchmark::State& state) { time_compile_and_writers(state, builtin()); }
+void BM_LargeRouteCompileAndWriters(benchmark::State& state) { time_compile_and_writers(state, large_route()); }
 
 BENCHMARK(BM_BuiltinCompile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuiltinWriters)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeRouteCompile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeRouteWriters)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuiltinCompileAndWriters)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeRouteCompileAndWriters)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace scenario::bench

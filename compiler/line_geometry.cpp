@@ -21,37 +21,6 @@ void lay_gradient_cell(RouteModel& m, LineCursors& c) {
 // The last metre the plan may reach: the last two entries stay empty.
 int64_t last_plan_metre(const RouteModel& m) { return int64_t{m.profile_end} - 2; }
 
-// Lays plan points `from` to `to` (both included, from >= 2), each the last
-// step turned by r (r = 0 for straight steps). Each component of the new
-// step is rounded to a double before it is added to the last point. The last
-// two points are carried in registers rather than read back from the plan:
-// a long route has a million metres, each depending on the one before.
-void lay_points(LineProfile& p, int64_t from, int64_t to, double r) {
-  const auto first = static_cast<int32_t>(from);
-  double x0 = p.value(first - 2, 0), y0 = p.value(first - 2, 1);
-  double x1 = p.value(first - 1, 0), y1 = p.value(first - 1, 1);
-  for (auto i = first; i <= to; ++i) {
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    double x2, y2;
-    if (r == 0.0) {
-      x2 = x1 + dx;
-      y2 = y1 + dy;
-    } else {
-      const double step_x = dx + dy * r;
-      const double step_y = dy - dx * r;
-      x2 = x1 + step_x;
-      y2 = y1 + step_y;
-    }
-    p.set_double(i, 0, x2);
-    p.set_double(i, 1, y2);
-    x0 = x1;
-    x1 = x2;
-    y0 = y1;
-    y1 = y2;
-  }
-}
-
 // Lays the plan from the cursor up to metre `to` (cut at the plan's last
 // metre), with rate r. The cursor advances one metre per point; false when
 // it passes the plan limit, after the point at the limit has been laid.
@@ -59,7 +28,7 @@ bool lay_plan(RouteModel& m, LineCursors& c, int64_t to, double r) {
   const int64_t end = std::min(to, last_plan_metre(m));
   if (c.plan_cursor > end) return true;
   const int64_t last = std::min(end, std::max(c.plan_cursor, kPlanLimit));
-  lay_points(m.profile, c.plan_cursor, last, r);
+  m.profile.lay(static_cast<int32_t>(c.plan_cursor), static_cast<int32_t>(last), r);
   c.plan_cursor = last + 1;
   return c.plan_cursor <= kPlanLimit;
 }
@@ -113,7 +82,7 @@ void plan_tail(RouteModel& m, LineCursors& c) {
   if (m.profile.empty()) return;
   const int64_t end = last_plan_metre(m);
   if (c.plan_cursor > end) return;
-  lay_points(m.profile, c.plan_cursor, end, 0.0);
+  m.profile.lay(static_cast<int32_t>(c.plan_cursor), static_cast<int32_t>(end), 0.0);
   c.plan_cursor = end + 1;
 }
 

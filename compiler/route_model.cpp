@@ -4,12 +4,6 @@
 
 namespace scenario {
 
-LineProfile::LineProfile(int32_t last)
-    : x_(static_cast<size_t>(last) + 1, 0.0),
-      y_(static_cast<size_t>(last) + 1, 0.0),
-      tx_(static_cast<size_t>(last) + 1, ProfileType::kEmpty),
-      ty_(static_cast<size_t>(last) + 1, ProfileType::kEmpty) {}
-
 void reset_model(RouteModel& m, int32_t j) {
   m.with_profile = j;
   m.ErrorCode = 0;

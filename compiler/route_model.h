@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/line_profile.h"
+
 namespace scenario {
 
 // One 50 m cell of the track grid.
@@ -94,46 +96,6 @@ inline constexpr int kTrain = 84;    // braked mass, route length, coaches
 inline constexpr int kRoute = 85;    // backgrounds, route name, marker, check code
 inline constexpr int kSignals = 86;  // code repetition, train number, sand, clock
 }  // namespace record
-
-// The kind of value an element of the line profile holds. The numbers are
-// the type codes the line profile file stores before each element.
-enum class ProfileType : uint8_t { kEmpty = 0, kInt16 = 2, kDouble = 5 };
-
-// The plan of the line, one point per metre from 0 to profile_end. Each
-// coordinate keeps its type: empty, a 16-bit integer or a double. Values are
-// kept in two flat arrays of doubles with a byte of type beside each, so a
-// route of a million metres needs about 18 MB.
-class LineProfile {
- public:
-  LineProfile() = default;
-  // Creates the plan for metres 0 to last, every element empty.
-  explicit LineProfile(int32_t last);
-
-  int32_t last() const { return static_cast<int32_t>(x_.size()) - 1; }
-  bool empty() const { return x_.empty(); }
-
-  // axis 0 is x, axis 1 is y.
-  ProfileType type(int32_t m, int axis) const { return types(axis)[m]; }
-  // The value as a real; an empty element reads as 0.
-  double value(int32_t m, int axis) const { return values(axis)[m]; }
-
-  // Inline: the plan of a long route is laid one metre at a time.
-  void set_int16(int32_t m, int axis, int16_t v) { set(m, axis, v, ProfileType::kInt16); }
-  void set_double(int32_t m, int axis, double v) { set(m, axis, v, ProfileType::kDouble); }
-
-  const std::vector<double>& values(int axis) const { return axis == 0 ? x_ : y_; }
-  const std::vector<ProfileType>& types(int axis) const { return axis == 0 ? tx_ : ty_; }
-
- private:
-  void set(int32_t m, int axis, double v, ProfileType t) {
-    const auto i = static_cast<size_t>(m);
-    (axis == 0 ? x_ : y_)[i] = v;
-    (axis == 0 ? tx_ : ty_)[i] = t;
-  }
-
-  std::vector<double> x_, y_;
-  std::vector<ProfileType> tx_, ty_;
-};
 
 inline constexpr int kMontagnaSlots = 81;  // indices 0 to 80; index 0 is never used
 inline constexpr int32_t kMaxRouteLength = 1000000;

@@ -72,62 +72,80 @@ std::string encode_scenario_file(const ScenarioTable& table) {
 
 namespace {
 
-size_t element_bytes(ProfileType t) { return t == ProfileType::kEmpty ? 2 : t == ProfileType::kInt16 ? 4 : 10; }
-constexpr size_t kLargestElement = 10;
-
-// Writes the elements from..to - 1 of one axis. The types and values are
-// read through plain pointers: the loop runs once per metre of the plan.
-char* put_elements(const ProfileType* types, const double* values, size_t from, size_t to, char* out) {
-  ByteWriter w(out);
-  for (size_t m = from; m < to; ++m) {
-    w.u16(static_cast<uint16_t>(types[m]));
-    switch (types[m]) {
-      case ProfileType::kEmpty:
-        break;
-      case ProfileType::kInt16:
-        w.i16(static_cast<int16_t>(values[m]));
-        break;
-      case ProfileType::kDouble:
-        w.f64(values[m]);
-        break;
-    }
-  }
-  return w.position();
+size_t half_bytes(const LineProfile::TypeCounts& c) {
+  return static_cast<size_t>(2 * c.empty + 4 * c.int16 + 10 * c.real);
 }
 
-// Metres per piece of the streamed line profile file: at most 160 KiB.
-constexpr size_t kPieceElements = 16384;
+// One element: its type code, then its value in the size the type gives.
+void put_element(ByteWriter& w, PlanElement e) {
+  w.u16(static_cast<uint16_t>(e.type));
+  switch (e.type) {
+    case ProfileType::kEmpty:
+      break;
+    case ProfileType::kInt16:
+      w.i16(static_cast<int16_t>(e.value));
+      break;
+    case ProfileType::kDouble:
+      w.f64(e.value);
+      break;
+  }
+}
+
+constexpr size_t kLargestElement = 10;
+// Bytes of each half's buffer in the streamed line profile file.
+constexpr size_t kHalfPieceBytes = 64 * 1024;
 
 }  // namespace
 
 std::string encode_profile_file(const LineProfile& profile) {
   if (profile.empty()) return {};
-  size_t size = 0;
-  for (int axis = 0; axis < 2; ++axis)
-    for (ProfileType t : profile.types(axis)) size += element_bytes(t);
-  std::string out(size, '\0');
-  char* p = out.data();
-  for (int axis = 0; axis < 2; ++axis) {
-    const auto& types = profile.types(axis);
-    p = put_elements(types.data(), profile.values(axis).data(), 0, types.size(), p);
-  }
+  const size_t y_start = half_bytes(profile.type_counts(0));
+  std::string out(y_start + half_bytes(profile.type_counts(1)), '\0');
+  // One walk along the plan writes both halves, each at its own place.
+  ByteWriter x(out.data());
+  ByteWriter y(out.data() + y_start);
+  profile.walk([&](int32_t, PlanElement ex, PlanElement ey) {
+    put_element(x, ex);
+    put_element(y, ey);
+  });
   return out;
+}
+
+size_t ProfileFilePieces::size() const {
+  if (profile_.empty()) return 0;
+  return half_bytes(profile_.type_counts(0)) + half_bytes(profile_.type_counts(1));
 }
 
 bool ProfileFilePieces::produce(const PieceTaker& take) const {
   if (profile_.empty()) return true;
-  const size_t count = profile_.types(0).size();
-  const auto buffer = std::make_unique<char[]>(std::min(count, kPieceElements) * kLargestElement);
-  for (int axis = 0; axis < 2; ++axis) {
-    const ProfileType* types = profile_.types(axis).data();
-    const double* values = profile_.values(axis).data();
-    for (size_t from = 0; from < count; from += kPieceElements) {
-      const size_t to = std::min(count, from + kPieceElements);
-      const char* end = put_elements(types, values, from, to, buffer.get());
-      if (!take(std::string_view(buffer.get(), static_cast<size_t>(end - buffer.get())))) return false;
+  // One walk along the plan fills a buffer for each half; a full buffer is
+  // handed over as a piece at its half's next offset.
+  struct Half {
+    char* base;
+    ByteWriter w;
+    size_t offset;
+  };
+  const auto buffer = std::make_unique<char[]>(2 * kHalfPieceBytes);
+  Half halves[2] = {{buffer.get(), ByteWriter(buffer.get()), 0},
+                    {buffer.get() + kHalfPieceBytes, ByteWriter(buffer.get() + kHalfPieceBytes),
+                     half_bytes(profile_.type_counts(0))}};
+  bool taken = true;
+  const auto hand_over = [&](Half& h) {
+    const auto n = static_cast<size_t>(h.w.position() - h.base);
+    if (n == 0) return;
+    if (taken) taken = take(h.offset, std::string_view(h.base, n));
+    h.offset += n;
+    h.w = ByteWriter(h.base);
+  };
+  profile_.walk([&](int32_t, PlanElement ex, PlanElement ey) {
+    put_element(halves[0].w, ex);
+    put_element(halves[1].w, ey);
+    for (Half& h : halves) {
+      if (static_cast<size_t>(h.w.position() - h.base) > kHalfPieceBytes - kLargestElement) hand_over(h);
     }
-  }
-  return true;
+  });
+  for (Half& h : halves) hand_over(h);
+  return taken;
 }
 
 }  // namespace scenario

@@ -27,12 +27,14 @@ std::string encode_scenario_file(const ScenarioTable& table);
 // type code followed by its value (none, a 16-bit integer or a double).
 std::string encode_profile_file(const LineProfile& profile);
 
-// The same bytes as encode_profile_file, produced in pieces of at most
-// 160 KiB through one buffer: the run writes the largest of its files
-// without holding it whole in memory. The profile must outlive the source.
+// The same bytes as encode_profile_file, produced through one 128 KiB
+// buffer: the run writes the largest of its files without holding it whole
+// in memory, and a laid plan is computed as it is written. Each piece is a
+// part of the x half or of the y half. The profile must outlive the source.
 class ProfileFilePieces : public PieceSource {
  public:
   explicit ProfileFilePieces(const LineProfile& profile) : profile_(profile) {}
+  size_t size() const override;
   bool produce(const PieceTaker& take) const override;
 
  private:

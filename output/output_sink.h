@@ -3,6 +3,7 @@
 // and the benchmarks keep them in memory.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <optional>
@@ -11,18 +12,33 @@
 
 namespace scenario {
 
-// Takes the next piece of a file's content; false when it could not be
-// stored, which stops the producer.
-using PieceTaker = std::function<bool(std::string_view piece)>;
+// Takes one piece of a file's content, to be stored at the given byte
+// offset; false when it could not be stored, which stops the producer.
+using PieceTaker = std::function<bool(size_t offset, std::string_view piece)>;
 
-// A file's content produced piece by piece, in order, so that a large file
-// is written through one small buffer instead of being held whole in memory.
+// A file's content produced piece by piece through a small buffer, so that a
+// large file is written without being held whole in memory. The pieces
+// cover the content exactly once, each at its offset, not necessarily in
+// order of offset.
 class PieceSource {
  public:
   virtual ~PieceSource() = default;
-  // Hands every piece to take, in order. False when take refused a piece.
+  // The size of the whole content in bytes.
+  virtual size_t size() const = 0;
+  // Hands every piece to take. False when take refused a piece.
   virtual bool produce(const PieceTaker& take) const = 0;
 };
+
+// Joins the pieces of source into the whole content.
+inline std::string join_pieces(const PieceSource& source) {
+  std::string whole(source.size(), '\0');
+  source.produce([&whole](size_t offset, std::string_view piece) {
+    if (offset > whole.size() || piece.size() > whole.size() - offset) return false;
+    whole.replace(offset, piece.size(), piece);
+    return true;
+  });
+  return whole;
+}
 
 class OutputSink {
  public:
@@ -34,12 +50,7 @@ class OutputSink {
   // Stores the content that source produces, with the same outcome as
   // write. A sink that keeps whole files joins the pieces and writes them.
   virtual std::optional<std::string> write_pieces(const std::string& name, const PieceSource& source) {
-    std::string whole;
-    source.produce([&whole](std::string_view piece) {
-      whole.append(piece);
-      return true;
-    });
-    return write(name, std::move(whole));
+    return write(name, join_pieces(source));
   }
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 namespace scenario {
 namespace {
@@ -89,6 +91,59 @@ TEST(Encoders, ProfileFileStoresEachElementWithItsType) {
     for (int32_t i = 2; i <= m.profile_end - 2; ++i) m.profile.set_double(i, axis, 1.0);
   }
   EXPECT_EQ(encode_profile_file(m.profile).size(), 4539964u);
+}
+
+// A plan of 40000 metres gives each half several pieces. The pieces, laid at
+// their offsets, must make exactly the bytes of the whole-file encoder, for
+// a plan kept as runs and for one held in arrays with an empty gap.
+TEST(Encoders, ProfilePiecesMakeTheWholeFile) {
+  LineProfile laid(40000);
+  laid.set_int16(0, 0, 0);
+  laid.set_int16(0, 1, 0);
+  laid.set_int16(1, 0, 0);
+  laid.set_int16(1, 1, 1);
+  laid.lay(2, 20000, 0.0);
+  laid.lay(20001, 39998, 0.002);
+  LineProfile arrays = laid;
+  arrays.set_double(30000, 0, -1.25);
+  arrays.set_double(35000, 1, 0.0);
+  LineProfile gap(40000);
+  gap.set_double(3, 1, 2.5);  // metres 0 to 2 stay empty
+
+  for (const LineProfile* p : {&laid, &arrays, &gap}) {
+    const std::string whole = encode_profile_file(*p);
+    const ProfileFilePieces pieces(*p);
+    ASSERT_EQ(pieces.size(), whole.size());
+    std::string joined(whole.size(), '\x7f');
+    std::vector<bool> covered(whole.size(), false);
+    int count = 0;
+    ASSERT_TRUE(pieces.produce([&](size_t offset, std::string_view piece) {
+      ++count;
+      EXPECT_LE(piece.size(), 64u * 1024);
+      EXPECT_LE(offset + piece.size(), joined.size());
+      for (size_t i = 0; i < piece.size(); ++i) {
+        EXPECT_FALSE(covered[offset + i]) << "byte " << offset + i << " written twice";
+        covered[offset + i] = true;
+      }
+      joined.replace(offset, piece.size(), piece);
+      return true;
+    }));
+    EXPECT_GE(count, 4);  // at least two pieces per half
+    EXPECT_EQ(joined, whole);
+    EXPECT_EQ(join_pieces(pieces), whole);
+  }
+  EXPECT_EQ(encode_profile_file(laid).size(), 20u * 40000 - 36);
+}
+
+TEST(Encoders, AProfilePieceRefusedStopsTheProducer) {
+  LineProfile p(40000);
+  p.lay(2, 39998, 0.0);
+  int taken = 0;
+  EXPECT_FALSE(ProfileFilePieces(p).produce([&](size_t, std::string_view) {
+    ++taken;
+    return false;
+  }));
+  EXPECT_EQ(taken, 1);
 }
 
 }  // namespace
