@@ -1,0 +1,152 @@
+#include "tools/diagnostics.h"
+
+#include "app/error_messages.h"
+#include "compiler/error_codes.h"
+
+namespace scenario::tool {
+
+namespace {
+
+const char* severity_word(Severity s) { return s == Severity::kError ? "error" : "warning"; }
+
+std::string place(const Diagnostic& d, const std::string& program) {
+  if (d.file.empty()) return program;
+  std::string out = d.file;
+  if (d.line > 0) {
+    out += ":" + std::to_string(d.line);
+    if (d.column > 0) out += ":" + std::to_string(d.column);
+  }
+  return out;
+}
+
+bool placed_by_pass(int32_t code) {
+  return code == error::kNoCellBeforeSignal || code == error::kBandFull || code == error::kWalkFull;
+}
+
+// The source an error without a record location concerns: the codes of the
+// line phase (and the kilometre references, which the line source holds)
+// point at the line source, those of the train phase at the train source.
+std::optional<SourceKind> source_of(int32_t code) {
+  switch (code) {
+    case error::kRouteTooLong:
+    case error::kKilometreNotMultiple:
+    case error::kRepetitionStart:
+    case error::kRepetitionEnd:
+    case error::kRepetitionCodes:
+    case error::kSignBoardOccupied:
+    case error::kSpeedBoardsOccupied:
+    case error::kNoLineSource:
+    case error::kNoGeneralSection:
+    case error::kBadCurve:
+    case error::kNoRouteLength:
+    case error::kRouteNotPositive:
+    case error::kTooManyMontagne:
+    case error::kTooManySignBoards:
+      return SourceKind::kLine;
+    case error::kCodeReductionOccupied:
+    case error::kStationPosition:
+    case error::kStationLength:
+    case error::kTooManyStations:
+    case error::kNoCellBeforeSignal:
+    case error::kBandFull:
+    case error::kWalkFull:
+    case error::kSignalOccupied:
+    case error::kWarningBoardOccupied:
+    case error::kSlowdownStartOccupied:
+    case error::kSlowdownEndOccupied:
+    case error::kWarningMarkersOccupied:
+    case error::kStationsTooClose:
+    case error::kStationAtStart:
+    case error::kStationBeyondGrid:
+    case error::kSlowdownEndOutside:
+      return SourceKind::kTrain;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::string format_diagnostic(const Diagnostic& d, const std::string& program) {
+  std::string out = place(d, program) + ": " + severity_word(d.severity) + ": " + d.message;
+  if (d.code) out += " [code " + std::to_string(*d.code) + "]";
+  out += "\n";
+  if (!d.remedy.empty()) out += place(d, program) + ": note: " + d.remedy + "\n";
+  return out;
+}
+
+nlohmann::ordered_json to_json(const Diagnostic& d) {
+  nlohmann::ordered_json j;
+  j["severity"] = severity_word(d.severity);
+  j["file"] = d.file.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(d.file);
+  j["line"] = d.line > 0 ? nlohmann::ordered_json(d.line) : nlohmann::ordered_json(nullptr);
+  j["column"] = d.column > 0 ? nlohmann::ordered_json(d.column) : nlohmann::ordered_json(nullptr);
+  j["code"] = d.code ? nlohmann::ordered_json(*d.code) : nlohmann::ordered_json(nullptr);
+  j["message"] = d.message;
+  return j;
+}
+
+void ErrorCollector::error_recorded(int32_t code, std::optional<int32_t> position,
+                                    const std::optional<SourceLocation>& where, std::string_view record) {
+  errors.push_back({code, position, where, std::string(record)});
+}
+
+Diagnostic compile_error_diagnostic(const RecordedError& e, const std::string& line_file,
+                                    const std::string& train_file) {
+  Diagnostic d;
+  d.severity = Severity::kError;
+  d.code = e.code;
+  const auto info = error_info(e.code);
+  if (info) d.remedy = std::string(info->remedy);
+  const std::string meaning = info ? std::string(info->meaning) : "unknown error " + std::to_string(e.code);
+
+  if (e.code == error::kRuntimeFailure && !e.record.empty()) {
+    d.message = "a field could not be read: " + e.record;
+  } else if (placed_by_pass(e.code)) {
+    d.message = meaning;
+    if (e.position)
+      d.message += " at " + std::to_string(*e.position) + " m (cell " + std::to_string(*e.position / 50) + ")";
+  } else {
+    d.message = meaning;
+    if (!e.record.empty()) d.message += ": record \"" + e.record + "\"";
+    if (e.position) d.message += (e.record.empty() ? " at " : ", at ") + std::to_string(*e.position) + " m";
+  }
+
+  std::optional<SourceKind> file;
+  if (e.where && !placed_by_pass(e.code)) {
+    file = e.where->file;
+    d.line = e.where->line;
+    d.column = e.where->column;
+  } else {
+    file = source_of(e.code);
+  }
+  if (file) d.file = *file == SourceKind::kLine ? line_file : train_file;
+  return d;
+}
+
+std::optional<Diagnostic> fatal_diagnostic(const PercorsoResult& result) {
+  Diagnostic d;
+  d.severity = Severity::kError;
+  switch (result.end) {
+    case PercorsoEnd::kDone:
+      return std::nullopt;
+    case PercorsoEnd::kFinalCheckFailed:
+      d.code = result.failed_check;
+      d.message = "final check failed, \" Errore n. " + std::to_string(result.failed_check) + "\": track cell 1 " +
+                  (result.failed_check == 1250 ? "already holds a first value where the marker 5121 goes"
+                                               : "already holds a second value where the grid check code goes") +
+                  "; no file was written";
+      d.remedy = "keep objects out of track cell 1: no board, signal or code point within the first 75 m";
+      break;
+    case PercorsoEnd::kNoGrid:
+      d.message = "the track grid was never sized, so there is nothing to pass over or write; no file was written";
+      d.remedy = "correct the errors above: the line source must reach a valid \"lunghezza percorso\" record";
+      break;
+    case PercorsoEnd::kWriteFailed:
+      d.message = result.failure;
+      break;
+  }
+  return d;
+}
+
+}  // namespace scenario::tool

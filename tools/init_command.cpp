@@ -1,0 +1,63 @@
+#include "tools/init_command.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "app/disk_sources.h"
+#include "app/file_replace.h"
+#include "app/run_sequence.h"
+#include "scenario/dati.h"
+#include "tools/exit_status.h"
+
+namespace scenario::tool {
+
+namespace {
+
+void print(std::FILE* f, const std::string& text) { std::fwrite(text.data(), 1, text.size(), f); }
+
+}  // namespace
+
+int run_init(const std::string& dir, bool force, std::FILE* out, std::FILE* err) {
+  namespace fs = std::filesystem;
+  const fs::path root(dir);
+  std::error_code ec;
+  fs::create_directories(root, ec);
+  if (!fs::is_directory(root, ec)) {
+    print(err, "scenario init: cannot create the directory " + dir + (ec ? ": " + ec.message() : "") + "\n");
+    return kExitIoError;
+  }
+
+  // In the order the one-shot run writes them.
+  const TextFile texts[] = {
+      dati_linea(kRouteName),
+      dati_treno(kRouteName, kTrainNumber),
+      dati_note(kRouteName, kTrainNumber),
+      dati_rallentamenti(kRouteName, kTrainNumber),
+      dati_scheda(kRouteName, kTrainNumber),
+  };
+
+  std::vector<std::string> differing;
+  for (const TextFile& t : texts) {
+    const fs::path p = root / t.name;
+    if (!fs::exists(p, ec)) continue;
+    const auto existing = read_whole_file(p);
+    if (!existing || *existing != t.bytes) differing.push_back(p.string());
+  }
+  if (!differing.empty() && !force) {
+    for (const auto& p : differing)
+      print(err, "scenario init: " + p + " exists with other content; nothing was written (use --force to replace it)\n");
+    return kExitCannotCreate;
+  }
+
+  for (const TextFile& t : texts) {
+    const fs::path p = root / t.name;
+    if (auto failure = replace_file(p, t.bytes)) {
+      print(err, "scenario init: " + *failure + "\n");
+      return kExitIoError;
+    }
+    print(out, p.string() + "\n");
+  }
+  return kExitClean;
+}
+
+}  // namespace scenario::tool

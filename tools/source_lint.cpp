@@ -1,0 +1,267 @@
+#include "tools/source_lint.h"
+
+#include <optional>
+#include <span>
+
+#include "compiler/field_reader.h"
+#include "compiler/keywords.h"
+#include "scenario/cp1252.h"
+#include "tools/keyword_suggestion.h"
+
+namespace scenario::tool {
+
+namespace {
+
+namespace kw = keywords;
+
+// The value fields after each keyword, as the readers read them: N for a
+// number (L, I or B), T for a text. Same order as the keyword tables.
+constexpr std::string_view kGeneralFields[] = {"N", "NNN", "NNN", "NNN", "N", "N", "N", "NN"};
+constexpr std::string_view kLineFields[] = {"NN", "NN", "NNN", "NNNNNNNNN", "NT"};
+constexpr std::string_view kTrainFields[] = {"N",           "N",  "NN", "NN", "NNN", "N",
+                                             "NNNNNNNNNNN", "NNNNNN", "NN", "NNNNNNNNNNNNNNNNT"};
+static_assert(std::size(kGeneralFields) == std::size(kw::kGeneralRows));
+static_assert(std::size(kLineFields) == std::size(kw::kLineRows));
+static_assert(std::size(kTrainFields) == std::size(kw::kTrainRows));
+
+struct Table {
+  std::span<const kw::Row> rows;
+  std::span<const std::string_view> fields;
+};
+
+std::string lower_trimmed(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool is_header(std::string_view field) {
+  const std::string t = lower_trimmed(field);
+  return t.size() >= 2 && t.front() == '[' && t.back() == ']';
+}
+
+bool contains_hyphen(std::string_view s) { return s.find('-') != std::string_view::npos; }
+
+// The first row (if any) that matches the field.
+std::optional<size_t> first_match(std::span<const kw::Row> rows, std::string_view field) {
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (kw::matches(rows[i], field)) return i;
+  return std::nullopt;
+}
+
+class Linter {
+ public:
+  Linter(const std::string& file, std::string_view bytes) : file_(file), reader_(bytes) {}
+
+  std::vector<Diagnostic> take() { return std::move(out_); }
+
+  void warn(int line, int column, std::string message, std::string remedy = {}) {
+    Diagnostic d;
+    d.severity = Severity::kWarning;
+    d.file = file_;
+    d.line = line;
+    d.column = column;
+    d.message = std::move(message);
+    d.remedy = std::move(remedy);
+    out_.push_back(std::move(d));
+  }
+
+  // Reads fields up to and including the first that contains "[generale]",
+  // warning about records that stand before it. False at the end of the text.
+  bool find_general(const Table& records) {
+    while (auto f = reader_.text()) {
+      if (kw::contains(f->text, "[generale]", true)) return true;
+      if (auto row = first_match(records.rows, f->text))
+        warn(f->line, f->column,
+             "\"" + f->text + "\" stands before \"[generale]\"; everything before that header is skipped",
+             "move the record below the \"[generale]\" header");
+    }
+    return false;
+  }
+
+  // The next keyword candidate after hyphen replacement, as the readers
+  // take it: the text's last field is never read, and replacements are
+  // checked for the end of the text only where the reader checks them.
+  // Empty when nothing is left to read.
+  std::optional<Field> candidate(int replacements, bool check_replacements) {
+    if (reader_.eof()) return std::nullopt;
+    auto f = reader_.text();
+    if (!f || reader_.eof()) return std::nullopt;
+    for (int i = 0; i < replacements && contains_hyphen(f->text); ++i) {
+      f = reader_.text();
+      if (!f || (check_replacements && reader_.eof())) return std::nullopt;
+    }
+    return f;
+  }
+
+  // Reads the value fields of one record, warning about a space before a
+  // comma. False when the text ends inside the record.
+  bool record(std::string_view fields) {
+    std::optional<Field> previous;
+    for (char type : fields) {
+      auto f = type == 'T' ? reader_.text() : reader_.number();
+      if (!f) return false;
+      if (previous && previous->delimiter == Delimiter::kSpace && f->text.empty() &&
+          f->delimiter == Delimiter::kComma) {
+        warn(previous->line, previous->column + static_cast<int>(previous->text.size()),
+             "a space before a comma makes an empty field, which reads as 0; the fields after it move up by one",
+             "remove the space before the comma");
+      }
+      previous = type == 'T' ? std::nullopt : std::move(f);
+    }
+    return true;
+  }
+
+  // Reads every record the field opens. True when it opened one.
+  bool records(const Field& f, const Table& table, bool curves, bool& ended) {
+    bool any = false;
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+      if (!curves && table.rows[i].first == "curva") continue;
+      if (!kw::matches(table.rows[i], f.text)) continue;
+      if (after_fine_)
+        warn(f.line, f.column, "the record \"" + f.text + "\" after \"[fine]\" is still read",
+             "move it above \"[fine]\", or delete it");
+      any = true;
+      if (!record(table.fields[i])) {
+        ended = true;
+        return any;
+      }
+    }
+    return any;
+  }
+
+  void header(const Field& f, std::span<const std::string_view> known, const char* format, bool read_as_record) {
+    const std::string name = lower_trimmed(f.text);
+    if (name == "[fine]") after_fine_ = true;
+    for (std::string_view k : known)
+      if (name == k) return;
+    std::string message = "\"" + f.text + "\" is not a section header of the " + format;
+    if (read_as_record) message += "; it is read as a record";
+    std::string known_list;
+    for (std::string_view k : known) known_list += (known_list.empty() ? "" : ", ") + std::string(k);
+    warn(f.line, f.column, message, "the headers are " + known_list);
+  }
+
+  // A field that opened no record: a header, a keyword of another part of
+  // the file, or a near miss.
+  void unread(const Field& f, std::span<const kw::Row> rows, const char* elsewhere_rows_name,
+              std::span<const kw::Row> elsewhere_rows, const char* elsewhere_where) {
+    if (f.text.empty()) return;
+    if (auto row = first_match(elsewhere_rows, f.text)) {
+      warn(f.line, f.column, "\"" + f.text + "\" is " + elsewhere_rows_name + "; " + elsewhere_where + " it is not read",
+           "move it to its section");
+      return;
+    }
+    for (const auto& row : rows) {
+      if (row.ignore_case) continue;
+      const kw::Row any_case{row.first, row.second, true, row.written};
+      if (kw::matches(any_case, f.text)) {
+        warn(f.line, f.column,
+             "\"" + f.text + "\" matches no keyword: this keyword is case-sensitive; did you mean " +
+                 std::string(row.written) + "?",
+             "write the keyword in lower case");
+        return;
+      }
+    }
+    if (auto s = suggest_keyword(f.text, rows))
+      warn(f.line, f.column, "\"" + f.text + "\" matches no keyword and is skipped; did you mean " + *s + "?");
+  }
+
+  bool eof() const { return reader_.eof(); }
+
+ private:
+  std::string file_;
+  FieldReader reader_;
+  std::vector<Diagnostic> out_;
+  bool after_fine_ = false;
+};
+
+void check_encoding(const std::string& file, std::string_view bytes, std::vector<Diagnostic>& out) {
+  if (!looks_like_utf8(bytes)) return;
+  int line = 1;
+  int column = 1;
+  for (unsigned char c : bytes) {
+    if (c >= 0x80) break;
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  Diagnostic d;
+  d.severity = Severity::kWarning;
+  d.file = file;
+  d.line = line;
+  d.column = column;
+  d.message = "the file looks UTF-8 encoded; the simulator reads Windows-1252, so its accented texts would arrive "
+              "garbled";
+  d.remedy = "pass --input-encoding utf-8 to convert it while compiling, or save the file as Windows-1252";
+  out.insert(out.begin(), std::move(d));
+}
+
+constexpr Table kGeneral{kw::kGeneralRows, kGeneralFields};
+constexpr Table kLine{kw::kLineRows, kLineFields};
+constexpr Table kTrain{kw::kTrainRows, kTrainFields};
+
+}  // namespace
+
+std::vector<Diagnostic> lint_line_source(const std::string& file, std::string_view bytes, const LintOptions& options) {
+  Linter lint(file, bytes);
+  bool ended = false;
+  if (lint.find_general(kGeneral)) {
+    // The general section: up to ten hyphen replacements, no end test
+    // between them; it ends at the first header.
+    while (!ended) {
+      auto f = lint.candidate(10, /*check_replacements=*/false);
+      if (!f) break;
+      const bool read = lint.records(*f, kGeneral, true, ended);
+      if (f->text.find('[') != std::string::npos && f->text.find(']') != std::string::npos &&
+          lower_trimmed(f->text).rfind('-', 0) != 0) {
+        lint.header(*f, kw::kLineSections, "line source", read);
+        break;
+      }
+      if (!read)
+        lint.unread(*f, kw::kGeneralRows, "a line record", kw::kLineRows, "inside the general section");
+    }
+    while (!ended) {
+      auto f = lint.candidate(2, /*check_replacements=*/true);
+      if (!f) break;
+      const bool read = lint.records(*f, kLine, options.with_profile, ended);
+      if (is_header(f->text)) {
+        lint.header(*f, kw::kLineSections, "line source", read);
+      } else if (!read && !(kw::matches(kw::kLineRows[kw::kCurve], f->text) && !options.with_profile)) {
+        lint.unread(*f, kw::kLineRows, "a record of the general section", kw::kGeneralRows,
+                    "after the general section");
+      }
+    }
+  }
+  auto out = lint.take();
+  if (options.check_encoding) check_encoding(file, bytes, out);
+  return out;
+}
+
+std::vector<Diagnostic> lint_train_source(const std::string& file, std::string_view bytes, const LintOptions& options) {
+  Linter lint(file, bytes);
+  bool ended = false;
+  if (lint.find_general(kTrain)) {
+    while (!ended) {
+      auto f = lint.candidate(2, /*check_replacements=*/true);
+      if (!f) break;
+      const bool read = lint.records(*f, kTrain, true, ended);
+      if (is_header(f->text)) {
+        lint.header(*f, kw::kTrainSections, "train source", read);
+      } else if (!read) {
+        lint.unread(*f, kw::kTrainRows, "a record of the line source", kw::kLineRows, "in the train source");
+      }
+    }
+  }
+  auto out = lint.take();
+  if (options.check_encoding) check_encoding(file, bytes, out);
+  return out;
+}
+
+}  // namespace scenario::tool
