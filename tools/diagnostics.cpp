@@ -13,8 +13,12 @@ std::string place(const Diagnostic& d, const std::string& program) {
   if (d.file.empty()) return program;
   std::string out = d.file;
   if (d.line > 0) {
-    out += ":" + std::to_string(d.line);
-    if (d.column > 0) out += ":" + std::to_string(d.column);
+    out += ':';
+    out += std::to_string(d.line);
+    if (d.column > 0) {
+      out += ':';
+      out += std::to_string(d.column);
+    }
   }
   return out;
 }

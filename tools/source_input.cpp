@@ -10,7 +10,7 @@
 
 namespace scenario::tool {
 
-FileBytes read_source_file(const std::string& path) {
+FileBytes read_file_bytes(const std::string& path) {
   namespace fs = std::filesystem;
   FileBytes out;
   std::error_code ec;
@@ -65,8 +65,8 @@ Converted convert_source(const std::string& path, std::string bytes, InputEncodi
 SourcePair load_sources(const std::string& line_path, const std::string& train_path, InputEncoding encoding,
                         bool with_profile) {
   SourcePair pair;
-  FileBytes line = read_source_file(line_path);
-  FileBytes train = read_source_file(train_path);
+  FileBytes line = read_file_bytes(line_path);
+  FileBytes train = read_file_bytes(train_path);
   for (const FileBytes* f : {&line, &train})
     if (!f->bytes) pair.problem += "scenario: error: " + f->problem + "\n";
   if (!pair.problem.empty()) return pair;

@@ -19,7 +19,7 @@ struct FileBytes {
   std::optional<std::string> bytes;
   std::string problem;
 };
-FileBytes read_source_file(const std::string& path);
+FileBytes read_file_bytes(const std::string& path);
 
 // With kUtf8, converts the text to Windows-1252, the code page the simulator
 // reads. Empty, with the diagnostic naming the first line that cannot be

@@ -1,0 +1,137 @@
+#include "tools/plot_data.h"
+
+#include "scenario/cp1252.h"
+#include "tools/dump_fields.h"
+
+namespace scenario::tool {
+
+namespace {
+
+std::vector<Run> runs(const TrackGrid& grid, uint8_t TrackCell::*field, int scale, int offset, bool skip_zero) {
+  std::vector<Run> out;
+  size_t from = 0;
+  for (size_t i = 1; i <= grid.size(); ++i) {
+    if (i < grid.size() && grid[i].*field == grid[from].*field) continue;
+    const int raw = grid[from].*field;
+    if (!(skip_zero && raw == 0))
+      out.push_back({static_cast<int64_t>(from) * 50, static_cast<int64_t>(i) * 50, raw * scale + offset});
+    from = i;
+  }
+  return out;
+}
+
+// Rank speeds of one board face from value = left * 20 + right / 5.
+std::string ranks(int16_t v) {
+  const int left = v / 100 * 5;
+  const int right = v % 100 * 5;
+  return std::to_string(left) + "/" + std::to_string(right);
+}
+
+}  // namespace
+
+PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const LineProfile* profile) {
+  PlotData d;
+  d.extent = static_cast<int64_t>(grid.size() > 0 ? grid.size() - 1 : 0) * 50;
+  d.route_length = d.extent - kGridMargin;
+  if (table) {
+    const ScenarioRecord& route = (*table)[record::kRoute];
+    const ScenarioRecord& signals = (*table)[record::kSignals];
+    d.title = cp1252_to_utf8(route.text) + ", train " + cp1252_to_utf8(signals.text);
+    if ((*table)[record::kTrain].long2 > 0) d.route_length = (*table)[record::kTrain].long2;
+  }
+  if (d.route_length < 0) d.route_length = 0;
+
+  d.gradient = runs(grid, &TrackCell::gradient, 1, -100, false);
+  d.speed = runs(grid, &TrackCell::speed, 5, 0, false);
+  d.adhesion = runs(grid, &TrackCell::adhesion, 1, 0, false);
+  d.montagna = runs(grid, &TrackCell::montagna, 1, 0, true);
+
+  bool open = false;  // a slowdown start waits for its end
+  for (size_t i = 0; i < grid.size(); ++i) {
+    const TrackCell& c = grid[i];
+    const int64_t at = object_position(static_cast<int64_t>(i), c.kind);
+    const std::string where = " at " + std::to_string(at) + " m (cell " + std::to_string(i) + ")";
+    switch (c.kind) {
+      case cell_kind::kSignal:
+        d.signals.push_back({at, "", "signal" + where});
+        break;
+      case cell_kind::kWarningBoard:
+        d.warning_boards.push_back({at, std::to_string(c.value1), "slowdown warning board, " +
+                                                                      std::to_string(c.value1) + " km/h" + where});
+        break;
+      case cell_kind::kSlowdownStart:
+        d.slowdowns.push_back({at, at, c.value1});
+        open = true;
+        break;
+      case cell_kind::kSlowdownEnd:
+        if (open) {
+          d.slowdowns.back().to = at;
+          open = false;
+        } else {
+          d.slowdowns.push_back({at, at, c.value1});
+        }
+        break;
+      case cell_kind::kSpeedBoards:
+        d.speed_boards.push_back({at, "", "speed indicator boards" + where + ": ranks A " + ranks(c.value1) + ", B " +
+                                              ranks(c.value2) + ", C " + ranks(c.value3) + " km/h (left/right)"});
+        break;
+      case cell_kind::kSignBoard: {
+        std::string text;
+        if (table && c.value1 >= 0 && c.value1 < kScenarioRecords)
+          text = cp1252_to_utf8((*table)[static_cast<size_t>(c.value1)].text);
+        d.sign_boards.push_back({at, text, "sign board" + where + (text.empty() ? "" : ": " + text)});
+        break;
+      }
+      case cell_kind::kCodeChange:
+        d.code_points.push_back({at, std::to_string(c.value1), "cab-code change point, code " +
+                                                                   std::to_string(c.value1) + where});
+        break;
+      case cell_kind::kCodeRemoval:
+        d.code_points.push_back({at, "", "cab-code removal point" + where});
+        break;
+      case cell_kind::kStationStop:
+        if (!table)
+          d.stations.push_back({at, "station " + std::to_string(c.value1), "station stop point" + where});
+        break;
+      default:
+        break;
+    }
+  }
+
+  if (table) {
+    for (int k = 1; k < record::kFirstSignBoard; ++k) {
+      const ScenarioRecord& r = (*table)[static_cast<size_t>(k)];
+      if (record_role(k, r) != "station") break;
+      const std::string name = cp1252_to_utf8(r.text);
+      d.stations.push_back({r.long3, name,
+                            name + ": station at " + std::to_string(r.long3) + " m, zone " + std::to_string(r.long1) +
+                                " to " + std::to_string(r.long2) + " m, kind " + std::to_string(r.kind)});
+    }
+  }
+
+  if (profile && !profile->empty()) {
+    // Points whose two coordinates hold values, thinned evenly; the last
+    // such point is always kept so the plan reaches the end.
+    std::vector<int32_t> valid;
+    const int32_t last = profile->last();
+    int32_t count = 0;
+    for (int32_t m = 0; m <= last; ++m)
+      if (profile->type(m, 0) != ProfileType::kEmpty && profile->type(m, 1) != ProfileType::kEmpty) ++count;
+    const int32_t step = count > static_cast<int32_t>(kPlanPoints) ? (count + kPlanPoints - 1) / kPlanPoints : 1;
+    int32_t seen = 0;
+    int32_t last_valid = -1;
+    for (int32_t m = 0; m <= last; ++m) {
+      if (profile->type(m, 0) == ProfileType::kEmpty || profile->type(m, 1) == ProfileType::kEmpty) continue;
+      last_valid = m;
+      if (seen++ % step == 0) valid.push_back(m);
+    }
+    if (last_valid >= 0 && (valid.empty() || valid.back() != last_valid)) valid.push_back(last_valid);
+    for (int32_t m : valid) {
+      d.plan.emplace_back(profile->value(m, 0), profile->value(m, 1));
+      d.plan_metres.push_back(m);
+    }
+  }
+  return d;
+}
+
+}  // namespace scenario::tool
