@@ -71,10 +71,10 @@ class Linter {
 
   // Reads fields up to and including the first that contains "[generale]",
   // warning about records that stand before it. False at the end of the text.
-  bool find_general(const Table& records) {
+  bool find_general(std::span<const kw::Row> rows, std::span<const kw::Row> more_rows = {}) {
     while (auto f = reader_.text()) {
       if (kw::contains(f->text, "[generale]", true)) return true;
-      if (auto row = first_match(records.rows, f->text))
+      if (first_match(rows, f->text) || first_match(more_rows, f->text))
         warn(f->line, f->column,
              "\"" + f->text + "\" stands before \"[generale]\"; everything before that header is skipped",
              "move the record below the \"[generale]\" header");
@@ -150,7 +150,7 @@ class Linter {
   void unread(const Field& f, std::span<const kw::Row> rows, const char* elsewhere_rows_name,
               std::span<const kw::Row> elsewhere_rows, const char* elsewhere_where) {
     if (f.text.empty()) return;
-    if (auto row = first_match(elsewhere_rows, f.text)) {
+    if (first_match(elsewhere_rows, f.text)) {
       warn(f.line, f.column, "\"" + f.text + "\" is " + elsewhere_rows_name + "; " + elsewhere_where + " it is not read",
            "move it to its section");
       return;
@@ -212,7 +212,7 @@ constexpr Table kTrain{kw::kTrainRows, kTrainFields};
 std::vector<Diagnostic> lint_line_source(const std::string& file, std::string_view bytes, const LintOptions& options) {
   Linter lint(file, bytes);
   bool ended = false;
-  if (lint.find_general(kGeneral)) {
+  if (lint.find_general(kw::kGeneralRows, kw::kLineRows)) {
     // The general section: up to ten hyphen replacements, no end test
     // between them; it ends at the first header.
     while (!ended) {
@@ -247,7 +247,7 @@ std::vector<Diagnostic> lint_line_source(const std::string& file, std::string_vi
 std::vector<Diagnostic> lint_train_source(const std::string& file, std::string_view bytes, const LintOptions& options) {
   Linter lint(file, bytes);
   bool ended = false;
-  if (lint.find_general(kTrain)) {
+  if (lint.find_general(kw::kTrainRows)) {
     while (!ended) {
       auto f = lint.candidate(2, /*check_replacements=*/true);
       if (!f) break;

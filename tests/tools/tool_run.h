@@ -1,0 +1,72 @@
+// Runs the scenario executable as a separate process, as an author or a
+// script would, and captures its exit status, stdout and stderr.
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace scenario::testing {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline std::string shell_quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// A fresh, empty directory for one test.
+inline fs::path scratch_dir(const std::string& name) {
+  fs::path d = fs::temp_directory_path() / ("tool-test-" + std::to_string(getpid()) + "-" + name);
+  fs::remove_all(d);
+  fs::create_directories(d);
+  return d;
+}
+
+// Runs SCENARIO_EXE with the arguments in the directory cwd.
+inline ToolRun run_tool(const std::vector<std::string>& args, const fs::path& cwd) {
+  const fs::path out = cwd / ".tool-stdout";
+  const fs::path err = cwd / ".tool-stderr";
+  std::string cmd = "cd ";
+  cmd += shell_quote(cwd.string());
+  cmd += " && ";
+  cmd += shell_quote(SCENARIO_EXE);
+  for (const auto& a : args) {
+    cmd += ' ';
+    cmd += shell_quote(a);
+  }
+  cmd += " </dev/null >";
+  cmd += shell_quote(out.string());
+  cmd += " 2>";
+  cmd += shell_quote(err.string());
+  const int raw = std::system(cmd.c_str());
+  ToolRun r;
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  r.out = slurp(out);
+  r.err = slurp(err);
+  fs::remove(out);
+  fs::remove(err);
+  return r;
+}
+
+}  // namespace scenario::testing
