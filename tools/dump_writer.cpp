@@ -83,12 +83,13 @@ bool field_zero(const NamedField& f) {
   return std::get<int64_t>(f.value) == 0;
 }
 
-// One aligned line per field that holds something or means something here.
-void fields_text(std::string& out, const std::vector<NamedField>& fields) {
+// One aligned line per field that holds something, or, with
+// show_meaningful_zeros, that means something in this role.
+void fields_text(std::string& out, const std::vector<NamedField>& fields, bool show_meaningful_zeros) {
   for (const auto& f : fields) {
-    if (field_zero(f) && f.meaning.empty()) continue;
+    if (field_zero(f) && (f.meaning.empty() || !show_meaningful_zeros)) continue;
     std::string l = "  " + std::string(f.name);
-    l.resize(10, ' ');
+    l.resize(12, ' ');
     std::string v = field_text(f);
     if (v.size() < 12) v.resize(12, ' ');
     l += v;
@@ -142,7 +143,7 @@ std::string dump_scenario(const DumpHeader& h, const ScenarioTable& table, const
     }
     flush_cleared(i - 1);
     out += "record " + std::to_string(i) + ": " + std::string(role) + "\n";
-    fields_text(out, fields);
+    fields_text(out, fields, true);
   }
   flush_cleared(kScenarioRecords - 1);
   checks_out(out, checks, json_lines);
@@ -201,7 +202,12 @@ std::string dump_track(const DumpHeader& h, const TrackGrid& grid, const std::ve
     if (c.kind != 0) out += " at " + std::to_string(at) + " m";
     out += "\n";
     // The object fields only; the stretches follow as runs.
-    fields_text(out, std::vector<NamedField>(fields.begin() + 1, fields.begin() + 7));
+    std::vector<NamedField> object(fields.begin() + 1, fields.begin() + 7);
+    if (i == 1) {
+      object[0].meaning = "marker (5121)";
+      object[1].meaning = "grid check code";
+    }
+    fields_text(out, object, false);
   }
 
   if (!json_lines) out += "stretches (runs of equal value, by cell):\n";

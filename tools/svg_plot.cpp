@@ -101,9 +101,12 @@ void steps(Svg& svg, const Axis& a, const Band& b, const std::vector<Run>& runs,
   svg.polyline(pts, "stroke=\"" + colour + "\" stroke-width=\"1.2\"");
 }
 
-std::pair<double, double> range_of(const std::vector<Run>& runs, double floor_lo, double floor_hi) {
+// The range of the values that hold on the line itself; the cells of the
+// grid's margin beyond the end keep what the compile left there.
+std::pair<double, double> range_of(const std::vector<Run>& runs, double floor_lo, double floor_hi, int64_t line_end) {
   double lo = floor_lo, hi = floor_hi;
   for (const Run& r : runs) {
+    if (r.from >= line_end && r.from > 0) continue;
     lo = std::min(lo, static_cast<double>(r.value));
     hi = std::max(hi, static_cast<double>(r.value));
   }
@@ -113,31 +116,56 @@ std::pair<double, double> range_of(const std::vector<Run>& runs, double floor_lo
 double round_up(double v, double step) { return std::ceil(v / step) * step; }
 double round_down(double v, double step) { return std::floor(v / step) * step; }
 
-void draw_plan(Svg& svg, const PlotData& d, double top, double height) {
-  svg.rect(kLeft, top, kPlotWidth, height, "fill=\"#fcfcf8\" stroke=\"#ccc\"");
+// The plan turned so that the line runs from left to right (its start on
+// the left, its end on the right), at one scale for both axes so that its
+// shape is true, and the panel height that it needs.
+struct Plan {
+  std::vector<std::pair<double, double>> points;  // in picture coordinates, from the panel's top
+  double height = 80;
+  double scale = 0;  // pixels per metre
+};
+
+Plan lay_plan(const PlotData& d) {
+  Plan plan;
+  if (d.plan.size() < 2) return plan;
+  const auto [x0, y0] = d.plan.front();
+  const auto [x1, y1] = d.plan.back();
+  double angle = std::atan2(y1 - y0, x1 - x0);
+  if (x1 == x0 && y1 == y0) angle = std::atan2(1.0, 0.0);  // a closed loop keeps the start heading up
+  const double c = std::cos(-angle), s = std::sin(-angle);
+  std::vector<std::pair<double, double>> turned;
+  turned.reserve(d.plan.size());
+  double minx = 0, maxx = 0, miny = 0, maxy = 0;
+  for (const auto& [x, y] : d.plan) {
+    const double u = (x - x0) * c - (y - y0) * s;
+    const double v = (x - x0) * s + (y - y0) * c;
+    turned.emplace_back(u, v);
+    minx = std::min(minx, u);
+    maxx = std::max(maxx, u);
+    miny = std::min(miny, v);
+    maxy = std::max(maxy, v);
+  }
+  constexpr double kPad = 40;
+  plan.scale = std::min((kPlotWidth - 2 * kPad) / std::max(maxx - minx, 1.0), 260.0 / std::max(maxy - miny, 1.0));
+  plan.height = std::clamp((maxy - miny) * plan.scale + 2 * kPad + 20, 110.0, 340.0);
+  const double ox = kLeft + kPad + ((kPlotWidth - 2 * kPad) - (maxx - minx) * plan.scale) / 2;
+  const double oy = (plan.height - (maxy - miny) * plan.scale) / 2;
+  for (const auto& [u, v] : turned)
+    plan.points.emplace_back(ox + (u - minx) * plan.scale, oy + (maxy - v) * plan.scale);
+  return plan;
+}
+
+void draw_plan(Svg& svg, const PlotData& d, const Plan& plan, double top) {
+  svg.rect(kLeft, top, kPlotWidth, plan.height, "fill=\"#fcfcf8\" stroke=\"#ccc\"");
   svg.text(8, top + 16, "plan of the line", "class=\"name\"");
-  if (d.plan.size() < 2) {
-    svg.text(kLeft + 12, top + height / 2, "no line profile: the plan of the line is not shown", "class=\"small\"");
+  if (plan.points.size() < 2) {
+    svg.text(kLeft + 12, top + plan.height / 2, "no line profile: the plan of the line is not shown",
+             "class=\"small\"");
     return;
   }
-  double minx = d.plan[0].first, maxx = minx, miny = d.plan[0].second, maxy = miny;
-  for (const auto& [x, y] : d.plan) {
-    minx = std::min(minx, x);
-    maxx = std::max(maxx, x);
-    miny = std::min(miny, y);
-    maxy = std::max(maxy, y);
-  }
-  const double pad = 24;
-  const double sx = (kPlotWidth - 2 * pad) / std::max(maxx - minx, 1.0);
-  const double sy = (height - 2 * pad) / std::max(maxy - miny, 1.0);
-  const double s = std::min(sx, sy);
-  const double ox = kLeft + pad + ((kPlotWidth - 2 * pad) - (maxx - minx) * s) / 2;
-  const double oy = top + pad + ((height - 2 * pad) - (maxy - miny) * s) / 2;
-  auto px = [&](double x) { return ox + (x - minx) * s; };
-  auto py = [&](double y) { return oy + (maxy - y) * s; };  // north up
   std::vector<std::pair<double, double>> pts;
-  pts.reserve(d.plan.size());
-  for (const auto& [x, y] : d.plan) pts.emplace_back(px(x), py(y));
+  pts.reserve(plan.points.size());
+  for (const auto& [x, y] : plan.points) pts.emplace_back(x, top + y);
   svg.polyline(pts, "stroke=\"#333\" stroke-width=\"1.6\"");
 
   // The plan point nearest a position along the line.
@@ -150,16 +178,18 @@ void draw_plan(Svg& svg, const PlotData& d, double top, double height) {
   const int step = tick_km(static_cast<double>(d.route_length));
   for (int64_t km = 0; km * 1000 <= d.route_length; km += step) {
     const auto [x, y] = at(km * 1000);
-    svg.circle(x, y, 2, "fill=\"#999\"", "km " + std::to_string(km));
-    svg.text(x + 4, y - 4, std::to_string(km), "class=\"tiny\" fill=\"#777\"");
+    svg.circle(x, y, 1.8, "fill=\"#999\"", "km " + std::to_string(km));
+    svg.text(x, y + 13, std::to_string(km), "class=\"tiny\" fill=\"#777\" text-anchor=\"middle\"");
   }
   for (const Mark& m : d.stations) {
     const auto [x, y] = at(m.position);
     svg.circle(x, y, 3, "fill=\"#1565c0\"", m.detail);
-    svg.text(x + 5, y + 3, m.label, "class=\"tiny\"");
+    svg.text(x + 2, y - 6, m.label,
+             "class=\"tiny\" transform=\"rotate(-45 " + num(x + 2) + " " + num(y - 6) + ")\"");
   }
-  svg.text(kLeft + kPlotWidth - 8, top + height - 8,
-           "1 km = " + num(1000 * s) + " px; the line leaves its start northwards", "class=\"small\" text-anchor=\"end\"");
+  svg.text(kLeft + kPlotWidth - 8, top + plan.height - 8,
+           "turned to run from left to right; 10 km = " + num(10000 * plan.scale) + " px",
+           "class=\"small\" text-anchor=\"end\"");
 }
 
 }  // namespace
@@ -189,25 +219,26 @@ std::string render_svg(const PlotData& d) {
   const Axis a{static_cast<double>(std::max<int64_t>(d.extent, 1))};
   Svg svg;
 
-  double y = 40;
-  const double plan_h = 320;
+  const double y = 40;
+  const Plan plan = lay_plan(d);
+  const double plan_h = plan.height;
   const Band gradient_b = [&] {
-    auto [lo, hi] = range_of(d.gradient, -5, 5);
+    auto [lo, hi] = range_of(d.gradient, -5, 5, d.route_length);
     const double m = round_up(std::max(std::abs(lo), std::abs(hi)), 5);
     return Band{y + plan_h + 20, 90, -m, m};
   }();
   const Band speed_b = [&] {
-    auto [lo, hi] = range_of(d.speed, 0, 20);
+    auto [lo, hi] = range_of(d.speed, 0, 20, d.route_length);
     (void)lo;
     return Band{gradient_b.top + gradient_b.height + 14, 120, 0, round_up(hi, 20)};
   }();
   const Band adhesion_b = [&] {
-    auto [lo, hi] = range_of(d.adhesion, 1e9, -1e9);
+    auto [lo, hi] = range_of(d.adhesion, 1e9, -1e9, d.route_length);
     if (lo > hi) lo = 0, hi = 100;
     return Band{speed_b.top + speed_b.height + 14, 70, round_down(lo, 10), std::max(round_up(hi, 10), lo + 10)};
   }();
   const double stations_top = adhesion_b.top + adhesion_b.height + 14;
-  const double stations_h = 120;
+  const double stations_h = 95;
   const double objects_top = stations_top + stations_h + 8;
   const char* rows[] = {"signals", "cab-code points", "warning boards", "speed boards", "sign boards", "montagna"};
   const double row_h = 16;
@@ -228,7 +259,7 @@ std::string render_svg(const PlotData& d) {
                " slowdowns",
            "class=\"small\" text-anchor=\"end\"");
 
-  draw_plan(svg, d, y, plan_h);
+  draw_plan(svg, d, plan, y);
 
   // Gradient.
   band_frame(svg, a, gradient_b, "gradient", "per mille");

@@ -2,9 +2,14 @@
 // on stdout, diagnostics on stderr, and the author's files left alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
+#include "app/run_sequence.h"
+#include "scenario/cp1252.h"
 #include "tests/tools/tool_run.h"
+#include "tests/tools/xml_check.h"
 
 namespace scenario::testing {
 namespace {
@@ -74,6 +79,169 @@ TEST(CompileCommand, NothingToWriteIsFatalAndTheSourcesStay) {
   EXPECT_EQ(snapshot(dir / "R_1-.txt"), train);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
   fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace scenario::testing
+
+namespace scenario::testing {
+namespace {
+
+class QuietPlatform : public Platform {
+ public:
+  void show_window() override {}
+  void message_box(const std::string&) override {}
+  void close_window() override {}
+};
+
+const char* const kLine = "Corvale_Mirbosco_linea.txt";
+const char* const kTrain = "Corvale_Mirbosco_731-.txt";
+const char* const kBinaries[] = {"Corvale_Mirbosco_linea.dat", "Corvale_Mirbosco_731.sim", "Corvale_Mirbosco_731.dat"};
+
+// The built-in sources from `scenario init` and the one-shot run's files,
+// shared by the tests below.
+class BuiltInCompile : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    one_shot = new fs::path(scratch_dir("one-shot"));
+    QuietPlatform platform;
+    std::FILE* err = std::tmpfile();
+    ASSERT_EQ(Form_Load(*one_shot, platform, err), kExitClean);
+    std::fclose(err);
+  }
+  static void TearDownTestSuite() {
+    fs::remove_all(*one_shot);
+    delete one_shot;
+  }
+  void SetUp() override {
+    dir = scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    ASSERT_EQ(run_tool({"init", "src"}, dir).status, 0);
+    fs::create_directory(dir / "out");
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  ToolRun compile(std::vector<std::string> more = {}) {
+    std::vector<std::string> args = {"compile", std::string("src/") + kLine, std::string("src/") + kTrain, "--out",
+                                     "out"};
+    args.insert(args.end(), more.begin(), more.end());
+    return run_tool(args, dir);
+  }
+
+  static fs::path* one_shot;
+  fs::path dir;
+};
+fs::path* BuiltInCompile::one_shot = nullptr;
+
+TEST_F(BuiltInCompile, InitThenCompileGivesTheOneShotRunsFilesByteForByte) {
+  const Snapshot line = snapshot(dir / "src" / kLine);
+  const Snapshot train = snapshot(dir / "src" / kTrain);
+  const ToolRun r = compile();
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  for (const char* name : kBinaries) EXPECT_EQ(slurp(dir / "out" / name), slurp(*one_shot / name)) << name;
+  // The three documents of init are the one-shot run's too.
+  for (const char* name : {"Corvale_Mirbosco_731_note.txt", "Corvale_Mirbosco_731_rallentamenti.txt",
+                           "Corvale_Mirbosco_731_scheda_treno.txt"})
+    EXPECT_EQ(slurp(dir / "src" / name), slurp(*one_shot / name)) << name;
+  // The author's sources are untouched, and nothing else appeared beside them.
+  EXPECT_EQ(snapshot(dir / "src" / kLine), line);
+  EXPECT_EQ(snapshot(dir / "src" / kTrain), train);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "src"), fs::directory_iterator()), 5);
+}
+
+TEST_F(BuiltInCompile, JsonOfACleanRun) {
+  const ToolRun r = compile({"--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  // Exactly one object, its keys in this order.
+  EXPECT_EQ(r.out,
+            "{\"error_code\":0,\"error_position\":0,\"fatal\":null,\"files\":[\"Corvale_Mirbosco_linea.dat\","
+            "\"Corvale_Mirbosco_731.sim\",\"Corvale_Mirbosco_731.dat\"],\"diagnostics\":[]}\n");
+}
+
+// A second signal on the cell of the first is refused: code 16 at its
+// position, pointing at its line; the files are still written.
+TEST_F(BuiltInCompile, JsonAndStderrOfARefusedRecord) {
+  std::string text = slurp(dir / "src" / kTrain);
+  const size_t at = text.find("segnale,    2800,");
+  ASSERT_NE(at, std::string::npos);
+  const size_t end = text.find("\r\n", at) + 2;
+  text.insert(end, text.substr(at, end - at));
+  const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(end), '\n'));
+  write_text(dir / "src" / kTrain, text);
+
+  const ToolRun r = compile({"--json"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["error_code"], 16);
+  EXPECT_EQ(j["error_position"], 2800);
+  EXPECT_TRUE(j["fatal"].is_null());
+  EXPECT_EQ(j["files"].size(), 3u);
+  ASSERT_EQ(j["diagnostics"].size(), 1u) << j.dump();
+  const json& d = j["diagnostics"][0];
+  EXPECT_EQ(d["severity"], "error");
+  EXPECT_EQ(d["file"], std::string("src/") + kTrain);
+  EXPECT_EQ(d["line"], line);
+  EXPECT_EQ(d["column"], 1);
+  EXPECT_EQ(d["code"], 16);
+  const std::string expected = std::string("src/") + kTrain + ":" + std::to_string(line) +
+                               ":1: error: the cell of a signal is already occupied: record \"segnale\", at 2800 m "
+                               "[code 16]\n";
+  EXPECT_EQ(r.err.substr(0, expected.size()), expected);
+  for (const char* name : kBinaries) EXPECT_TRUE(fs::exists(dir / "out" / name)) << name;
+}
+
+// A slip the format accepts raises a warning and changes no output byte.
+TEST_F(BuiltInCompile, WarningsChangeNoOutputByte) {
+  std::string text = slurp(dir / "src" / kTrain);
+  const size_t at = text.find("[segnali]");
+  ASSERT_NE(at, std::string::npos);
+  text.insert(at, "[segnal]\r\n");
+  write_text(dir / "src" / kTrain, text);
+  const ToolRun r = compile({"--json"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const json j = json::parse(r.out);
+  ASSERT_EQ(j["diagnostics"].size(), 1u);
+  EXPECT_EQ(j["diagnostics"][0]["severity"], "warning");
+  EXPECT_TRUE(j["diagnostics"][0]["code"].is_null());
+  EXPECT_NE(r.err.find(": warning: \"[segnal]\" is not a section header"), std::string::npos) << r.err;
+  for (const char* name : kBinaries) EXPECT_EQ(slurp(dir / "out" / name), slurp(*one_shot / name)) << name;
+}
+
+TEST_F(BuiltInCompile, WithoutTheProfileNoLineProfileFile) {
+  const ToolRun r = compile({"--no-profile", "--json"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(json::parse(r.out)["files"], json::parse("[\"Corvale_Mirbosco_731.sim\",\"Corvale_Mirbosco_731.dat\"]"));
+  EXPECT_FALSE(fs::exists(dir / "out" / kBinaries[0]));
+  // The curves only shape the plan: the grid and the records are the same.
+  EXPECT_EQ(slurp(dir / "out" / kBinaries[1]), slurp(*one_shot / kBinaries[1]));
+  EXPECT_EQ(slurp(dir / "out" / kBinaries[2]), slurp(*one_shot / kBinaries[2]));
+}
+
+// A UTF-8 source is flagged; converted, it compiles to the same bytes.
+TEST_F(BuiltInCompile, Utf8SourcesAreFlaggedAndConvertedOnRequest) {
+  const fs::path line = dir / "src" / kLine;
+  write_text(line, cp1252_to_utf8(slurp(line)));
+  const ToolRun plain = compile();
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_NE(plain.err.find(": warning: the file looks UTF-8 encoded"), std::string::npos) << plain.err;
+  EXPECT_NE(slurp(dir / "out" / kBinaries[1]), slurp(*one_shot / kBinaries[1]));
+
+  const ToolRun converted = compile({"--input-encoding", "utf-8"});
+  EXPECT_EQ(converted.status, 0) << converted.err;
+  EXPECT_EQ(converted.err, "");
+  for (const char* name : kBinaries) EXPECT_EQ(slurp(dir / "out" / name), slurp(*one_shot / name)) << name;
+}
+
+TEST_F(BuiltInCompile, PlotOfTheSourcesIsAValidPicture) {
+  const ToolRun r = run_tool({"plot", std::string("src/") + kLine, std::string("src/") + kTrain, "--out", "line.svg"},
+                             dir);
+  EXPECT_EQ(r.status, 0) << r.err;
+  const XmlCheck x = check_xml(slurp(dir / "line.svg"));
+  EXPECT_EQ(x.error, "");
+  EXPECT_EQ(x.root, "svg");
+  int names = 0;
+  for (const auto& t : x.texts) names += t == "Mirbosco" || t == "Corvale" ? 1 : 0;
+  EXPECT_GE(names, 2);
 }
 
 }  // namespace
