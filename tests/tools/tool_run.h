@@ -2,9 +2,14 @@
 // script would, and captures its exit status, stdout and stderr.
 #pragma once
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,15 +34,27 @@ inline std::string slurp(const fs::path& p) {
   return s.str();
 }
 
+inline int process_id() {
+#ifdef _WIN32
+  return _getpid();
+#else
+  return getpid();
+#endif
+}
+
 inline std::string shell_quote(const std::string& s) {
+#ifdef _WIN32
+  return "\"" + s + "\"";  // the arguments of the tests hold no quotes
+#else
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
+#endif
 }
 
 // A fresh, empty directory for one test.
 inline fs::path scratch_dir(const std::string& name) {
-  fs::path d = fs::temp_directory_path() / ("tool-test-" + std::to_string(getpid()) + "-" + name);
+  fs::path d = fs::temp_directory_path() / ("tool-test-" + std::to_string(process_id()) + "-" + name);
   fs::remove_all(d);
   fs::create_directories(d);
   return d;
@@ -47,7 +64,11 @@ inline fs::path scratch_dir(const std::string& name) {
 inline ToolRun run_tool(const std::vector<std::string>& args, const fs::path& cwd) {
   const fs::path out = cwd / ".tool-stdout";
   const fs::path err = cwd / ".tool-stderr";
+#ifdef _WIN32
+  std::string cmd = "cd /d ";
+#else
   std::string cmd = "cd ";
+#endif
   cmd += shell_quote(cwd.string());
   cmd += " && ";
   cmd += shell_quote(SCENARIO_EXE);
@@ -55,15 +76,27 @@ inline ToolRun run_tool(const std::vector<std::string>& args, const fs::path& cw
     cmd += ' ';
     cmd += shell_quote(a);
   }
+#ifdef _WIN32
+  cmd += " <NUL >";
+#else
   cmd += " </dev/null >";
+#endif
   cmd += shell_quote(out.string());
   cmd += " 2>";
   cmd += shell_quote(err.string());
   const int raw = std::system(cmd.c_str());
   ToolRun r;
+#ifdef _WIN32
+  r.status = raw;
+#else
   r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
   r.out = slurp(out);
   r.err = slurp(err);
+#ifdef _WIN32
+  // The console streams end lines with CR LF there.
+  for (std::string* s : {&r.out, &r.err}) s->erase(std::remove(s->begin(), s->end(), '\r'), s->end());
+#endif
   fs::remove(out);
   fs::remove(err);
   return r;
