@@ -157,7 +157,7 @@ Plan lay_plan(const PlotData& d) {
 
 void draw_plan(Svg& svg, const PlotData& d, const Plan& plan, double top) {
   svg.rect(kLeft, top, kPlotWidth, plan.height, "fill=\"#fcfcf8\" stroke=\"#ccc\"");
-  svg.text(8, top + 16, "plan of the line", "class=\"name\"");
+  svg.text(8, top + 16, "plan", "class=\"name\"");
   if (plan.points.size() < 2) {
     svg.text(kLeft + 12, top + plan.height / 2, "no line profile: the plan of the line is not shown",
              "class=\"small\"");

@@ -232,6 +232,42 @@ TEST_F(BuiltInCompile, Utf8SourcesAreFlaggedAndConvertedOnRequest) {
   for (const char* name : kBinaries) EXPECT_EQ(slurp(dir / "out" / name), slurp(*one_shot / name)) << name;
 }
 
+// A field that does not convert: code 25 at the field itself.
+TEST_F(BuiltInCompile, AFieldThatDoesNotReadPointsAtTheField) {
+  std::string text = slurp(dir / "src" / kTrain);
+  const size_t at = text.find("numero vetture,    16");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, 21, "numero vetture,    1x6");
+  const int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+  write_text(dir / "src" / kTrain, text);
+  const ToolRun r = compile({"--json"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["error_code"], 25);
+  const json& d = j["diagnostics"].back();
+  EXPECT_EQ(d["code"], 25);
+  EXPECT_EQ(d["line"], line);
+  EXPECT_EQ(d["column"], 20);
+  EXPECT_NE(d["message"].get<std::string>().find("\"1x6\" is not a whole number"), std::string::npos) << d.dump();
+}
+
+// Speed indicator boards at 0 m take track cell 1, where the marker goes:
+// the final check fails and nothing is written.
+TEST_F(BuiltInCompile, AFailedFinalCheckWritesNothing) {
+  std::string text = slurp(dir / "src" / kLine);
+  const size_t at = text.find("indicatori_vmax");
+  ASSERT_NE(at, std::string::npos);
+  text.insert(at, "indicatori_vmax,  0,  140,  160,  160,  2,  140,  160,  160,  2\r\n");
+  write_text(dir / "src" / kLine, text);
+  const ToolRun r = compile({"--json"});
+  EXPECT_EQ(r.status, 2) << r.err;
+  const json j = json::parse(r.out);
+  EXPECT_EQ(j["fatal"], 1250);
+  EXPECT_EQ(j["files"], json::array());
+  EXPECT_NE(r.err.find("Errore n. 1250"), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::is_empty(dir / "out"));
+}
+
 TEST_F(BuiltInCompile, PlotOfTheSourcesIsAValidPicture) {
   const ToolRun r = run_tool({"plot", std::string("src/") + kLine, std::string("src/") + kTrain, "--out", "line.svg"},
                              dir);
