@@ -270,27 +270,34 @@ std::string dump_profile(const DumpHeader& h, const LineProfile& p, bool json_li
     // Runs of equal element types first: the shape of the file at a glance.
     out += "element types by metre (x, y):\n";
     int32_t from = 0;
-    for (int32_t m = 1; m <= last + 1; ++m) {
-      if (m <= last && p.type(m, 0) == p.type(from, 0) && p.type(m, 1) == p.type(from, 1)) continue;
-      out += "  metres " + std::to_string(from) + "-" + std::to_string(m - 1) + ": " + type_name(p.type(from, 0)) +
-             ", " + type_name(p.type(from, 1)) + "\n";
-      from = m;
-    }
+    ProfileType run_x = ProfileType::kEmpty, run_y = ProfileType::kEmpty;
+    auto close_run = [&](int32_t to) {
+      out += "  metres " + std::to_string(from) + "-" + std::to_string(to) + ": " + type_name(run_x) + ", " +
+             type_name(run_y) + "\n";
+    };
+    p.walk([&](int32_t m, const PlanElement& x, const PlanElement& y) {
+      if (m > 0 && (x.type != run_x || y.type != run_y)) {
+        close_run(m - 1);
+        from = m;
+      }
+      run_x = x.type;
+      run_y = y.type;
+    });
+    close_run(last);
     out += "points: metre, x, y (metres, with their element types)\n";
   }
   out.reserve(out.size() + static_cast<size_t>(last + 1) * (json_lines ? 80 : 48));
-  for (int32_t m = 0; m <= last; ++m) {
-    const ProfileType tx = p.type(m, 0);
-    const ProfileType ty = p.type(m, 1);
+  p.walk([&](int32_t m, const PlanElement& x, const PlanElement& y) {
     if (json_lines) {
-      out += "{\"metre\":" + std::to_string(m) + ",\"x\":" + json_real(tx, p.value(m, 0)) + ",\"x_type\":\"" +
-             type_name(tx) + "\",\"y\":" + json_real(ty, p.value(m, 1)) + ",\"y_type\":\"" + type_name(ty) + "\"}\n";
+      out += "{\"metre\":" + std::to_string(m) + ",\"x\":" + json_real(x.type, x.value) + ",\"x_type\":\"" +
+             type_name(x.type) + "\",\"y\":" + json_real(y.type, y.value) + ",\"y_type\":\"" + type_name(y.type) +
+             "\"}\n";
     } else {
-      out += std::to_string(m) + "  " + (tx == ProfileType::kEmpty ? "-" : real(p.value(m, 0))) + " " +
-             type_name(tx) + "  " + (ty == ProfileType::kEmpty ? "-" : real(p.value(m, 1))) + " " + type_name(ty) +
-             "\n";
+      out += std::to_string(m) + "  " + (x.type == ProfileType::kEmpty ? "-" : real(x.value)) + " " +
+             type_name(x.type) + "  " + (y.type == ProfileType::kEmpty ? "-" : real(y.value)) + " " +
+             type_name(y.type) + "\n";
     }
-  }
+  });
   return out;
 }
 

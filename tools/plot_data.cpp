@@ -111,24 +111,31 @@ PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const Li
 
   if (profile && !profile->empty()) {
     // Points whose two coordinates hold values, thinned evenly; the last
-    // such point is always kept so the plan reaches the end.
-    std::vector<int32_t> valid;
-    const int32_t last = profile->last();
-    int32_t count = 0;
-    for (int32_t m = 0; m <= last; ++m)
-      if (profile->type(m, 0) != ProfileType::kEmpty && profile->type(m, 1) != ProfileType::kEmpty) ++count;
-    const int32_t step = count > static_cast<int32_t>(kPlanPoints) ? (count + kPlanPoints - 1) / kPlanPoints : 1;
-    int32_t seen = 0;
-    int32_t last_valid = -1;
-    for (int32_t m = 0; m <= last; ++m) {
-      if (profile->type(m, 0) == ProfileType::kEmpty || profile->type(m, 1) == ProfileType::kEmpty) continue;
-      last_valid = m;
-      if (seen++ % step == 0) valid.push_back(m);
-    }
-    if (last_valid >= 0 && (valid.empty() || valid.back() != last_valid)) valid.push_back(last_valid);
-    for (int32_t m : valid) {
-      d.plan.emplace_back(profile->value(m, 0), profile->value(m, 1));
-      d.plan_metres.push_back(m);
+    // such point is always kept so the plan reaches the end. Two walks over
+    // the plan: one to count, one to keep.
+    auto both = [](const PlanElement& x, const PlanElement& y) {
+      return x.type != ProfileType::kEmpty && y.type != ProfileType::kEmpty;
+    };
+    int64_t count = 0;
+    profile->walk([&](int32_t, const PlanElement& x, const PlanElement& y) { count += both(x, y) ? 1 : 0; });
+    const int64_t step = count > static_cast<int64_t>(kPlanPoints)
+                             ? (count + static_cast<int64_t>(kPlanPoints) - 1) / static_cast<int64_t>(kPlanPoints)
+                             : 1;
+    int64_t seen = 0;
+    std::pair<double, double> last_point;
+    int32_t last_metre = -1;
+    profile->walk([&](int32_t m, const PlanElement& x, const PlanElement& y) {
+      if (!both(x, y)) return;
+      if (seen++ % step == 0) {
+        d.plan.emplace_back(x.value, y.value);
+        d.plan_metres.push_back(m);
+      }
+      last_point = {x.value, y.value};
+      last_metre = m;
+    });
+    if (last_metre >= 0 && d.plan_metres.back() != last_metre) {
+      d.plan.push_back(last_point);
+      d.plan_metres.push_back(last_metre);
     }
   }
   return d;
