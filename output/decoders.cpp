@@ -113,8 +113,8 @@ Decoded<LineProfile> decode_profile_file(std::string_view bytes) {
         what = "a double needs 8 bytes after its type code";
         break;
       default:
-        return failure<LineProfile>("element " + std::to_string(count) + " has the type code " +
-                                    std::to_string(code) + at(start) +
+        return failure<LineProfile>("element " + std::to_string(count) + " has the type code " + std::to_string(code) +
+                                    at(start) +
                                     "; a line profile holds only 0 (empty), 2 (16-bit integer) and 5 (double)");
     }
     if (!r.has(value_bytes))

@@ -63,8 +63,9 @@ DecodedFile decode_binary_file(const std::string& path, std::string_view bytes) 
   if (auto p = decode_profile_file(bytes)) return as_file(std::move(p), "told by its structure: a line profile file");
   if (auto t = decode_track_file(bytes)) return as_file(std::move(t), "told by its structure: a track file");
   DecodedFile out;
-  out.error = path + " is none of the scenario files: its name ends neither in .sim nor in .dat, and its bytes fit "
-                     "no scenario, track or line profile layout";
+  out.error = path +
+              " is none of the scenario files: its name ends neither in .sim nor in .dat, and its bytes fit "
+              "no scenario, track or line profile layout";
   return out;
 }
 

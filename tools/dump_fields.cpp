@@ -10,25 +10,48 @@ bool numbers_clear(const ScenarioRecord& r) {
          r.long4 == 0;
 }
 
-// Meanings of kind, long1, long2, long3, flag0, text, num1 to num5, flag1 to
-// flag4, long4, in that order.
-using Meanings = std::string_view[16];
+// What each field of a record holds in one role; empty where the role does
+// not use the field.
+struct Meanings {
+  std::string_view kind{}, long1{}, long2{}, long3{}, flag0{}, text{}, num1{}, num2{}, num3{}, num4{}, num5{}, flag1{},
+      flag2{}, flag3{}, flag4{}, long4{};
+};
 
-const Meanings kStation = {"station kind",  "zone start (m)", "zone end (m)", "position (m)", "attribute",
-                           "name",          "attribute",      "attribute",    "attribute",    "attribute",
-                           "attribute",     "attribute",      "attribute",    "zone end extension",
-                           "attribute",     "time of day (s)"};
-const Meanings kSignBoard = {"", "", "", "", "", "board text", "", "", "", "", "", "", "", "", "", ""};
-const Meanings kKilometre = {"", "first value", "second value", "flag (100 added to the second value)", "", "", "",
-                             "", "", "", "", "", "", "", "", ""};
-const Meanings kTrain = {"", "braked mass percentage", "route length (m)", "number of coaches", "", "", "", "",
-                         "", "", "", "", "", "", "", ""};
-const Meanings kRoute = {"", "background one", "background three", "background two", "", "route name",
-                         "format marker", "", "", "", "", "", "", "", "", "scenario check code"};
-const Meanings kSignals = {"", "code repetition start (m)", "code repetition end (m)", "repeated codes", "",
-                           "train number", "sand", "", "clock, first value", "clock, second value",
-                           "clock, third value", "", "", "", "", ""};
-const Meanings kNone = {};
+const Meanings kStation{.kind = "station kind",
+                        .long1 = "zone start (m)",
+                        .long2 = "zone end (m)",
+                        .long3 = "position (m)",
+                        .flag0 = "attribute",
+                        .text = "name",
+                        .num1 = "attribute",
+                        .num2 = "attribute",
+                        .num3 = "attribute",
+                        .num4 = "attribute",
+                        .num5 = "attribute",
+                        .flag1 = "attribute",
+                        .flag2 = "attribute",
+                        .flag3 = "zone end extension",
+                        .flag4 = "attribute",
+                        .long4 = "time of day (s)"};
+const Meanings kSignBoard{.text = "board text"};
+const Meanings kKilometre{
+    .long1 = "first value", .long2 = "second value", .long3 = "flag (100 added to the second value)"};
+const Meanings kTrain{.long1 = "braked mass percentage", .long2 = "route length (m)", .long3 = "number of coaches"};
+const Meanings kRoute{.long1 = "background one",
+                      .long2 = "background three",
+                      .long3 = "background two",
+                      .text = "route name",
+                      .num1 = "format marker",
+                      .long4 = "scenario check code"};
+const Meanings kSignals{.long1 = "code repetition start (m)",
+                        .long2 = "code repetition end (m)",
+                        .long3 = "repeated codes",
+                        .text = "train number",
+                        .num1 = "sand",
+                        .num3 = "clock, first value",
+                        .num4 = "clock, second value",
+                        .num5 = "clock, third value"};
+const Meanings kNone{};
 
 const Meanings& meanings(std::string_view role) {
   if (role == "station") return kStation;
@@ -66,30 +89,43 @@ std::string_view record_role(int index, const ScenarioRecord& r) {
 std::vector<NamedField> record_fields(int index, const ScenarioRecord& r) {
   const Meanings& m = meanings(record_role(index, r));
   return {
-      {"kind", m[0], int64_t{r.kind}},   {"long1", m[1], int64_t{r.long1}}, {"long2", m[2], int64_t{r.long2}},
-      {"long3", m[3], int64_t{r.long3}}, {"flag0", m[4], int64_t{r.flag0}}, {"text", m[5], r.text},
-      {"num1", m[6], int64_t{r.num1}},   {"num2", m[7], int64_t{r.num2}},   {"num3", m[8], int64_t{r.num3}},
-      {"num4", m[9], int64_t{r.num4}},   {"num5", m[10], int64_t{r.num5}},  {"flag1", m[11], int64_t{r.flag1}},
-      {"flag2", m[12], int64_t{r.flag2}}, {"flag3", m[13], int64_t{r.flag3}}, {"flag4", m[14], int64_t{r.flag4}},
-      {"long4", m[15], int64_t{r.long4}},
+      {"kind", m.kind, int64_t{r.kind}},    {"long1", m.long1, int64_t{r.long1}}, {"long2", m.long2, int64_t{r.long2}},
+      {"long3", m.long3, int64_t{r.long3}}, {"flag0", m.flag0, int64_t{r.flag0}}, {"text", m.text, r.text},
+      {"num1", m.num1, int64_t{r.num1}},    {"num2", m.num2, int64_t{r.num2}},    {"num3", m.num3, int64_t{r.num3}},
+      {"num4", m.num4, int64_t{r.num4}},    {"num5", m.num5, int64_t{r.num5}},    {"flag1", m.flag1, int64_t{r.flag1}},
+      {"flag2", m.flag2, int64_t{r.flag2}}, {"flag3", m.flag3, int64_t{r.flag3}}, {"flag4", m.flag4, int64_t{r.flag4}},
+      {"long4", m.long4, int64_t{r.long4}},
   };
 }
 
 std::string_view cell_kind_name(uint8_t kind) {
   switch (kind) {
-    case cell_kind::kNothing: return "nothing";
-    case cell_kind::kSignal: return "signal";
-    case cell_kind::kSlowdownEnd: return "slowdown end";
-    case cell_kind::kSlowdownStart: return "slowdown start";
-    case cell_kind::kWarningBoard: return "slowdown warning board";
-    case cell_kind::kWarningMarker: return "warning board marker";
-    case cell_kind::kSpeedBoards: return "speed indicator boards";
-    case cell_kind::kStationStop: return "station stop point";
-    case cell_kind::kMontagnaMarker: return "montagna marker";
-    case cell_kind::kCodeChange: return "cab-code change point";
-    case cell_kind::kCodeRemoval: return "cab-code removal point";
-    case cell_kind::kSignBoard: return "sign board";
-    default: return "unknown";
+    case cell_kind::kNothing:
+      return "nothing";
+    case cell_kind::kSignal:
+      return "signal";
+    case cell_kind::kSlowdownEnd:
+      return "slowdown end";
+    case cell_kind::kSlowdownStart:
+      return "slowdown start";
+    case cell_kind::kWarningBoard:
+      return "slowdown warning board";
+    case cell_kind::kWarningMarker:
+      return "warning board marker";
+    case cell_kind::kSpeedBoards:
+      return "speed indicator boards";
+    case cell_kind::kStationStop:
+      return "station stop point";
+    case cell_kind::kMontagnaMarker:
+      return "montagna marker";
+    case cell_kind::kCodeChange:
+      return "cab-code change point";
+    case cell_kind::kCodeRemoval:
+      return "cab-code removal point";
+    case cell_kind::kSignBoard:
+      return "sign board";
+    default:
+      return "unknown";
   }
 }
 

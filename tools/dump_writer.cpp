@@ -113,16 +113,15 @@ std::string dump_scenario(const DumpHeader& h, const ScenarioTable& table, const
     j["train_number"] = cp1252_to_utf8(signals.text);
     line(out, j);
   } else {
-    header_text(out, h,
-                "scenario file, 87 records, route " + quoted(route.text) + ", train " + quoted(signals.text));
+    header_text(out, h, "scenario file, 87 records, route " + quoted(route.text) + ", train " + quoted(signals.text));
   }
 
   int cleared_from = -1;
   auto flush_cleared = [&](int upto) {
     if (cleared_from < 0 || json_lines) return;
-    out += cleared_from == upto ? "record " + std::to_string(upto) + ": cleared\n"
-                                : "records " + std::to_string(cleared_from) + " to " + std::to_string(upto) +
-                                      ": cleared\n";
+    out += cleared_from == upto
+               ? "record " + std::to_string(upto) + ": cleared\n"
+               : "records " + std::to_string(cleared_from) + " to " + std::to_string(upto) + ": cleared\n";
     cleared_from = -1;
   };
   for (int i = 0; i < kScenarioRecords; ++i) {
@@ -156,7 +155,7 @@ struct Stretch {
   const char* name;
   uint8_t TrackCell::*field;
   const char* unit;
-  int scale;   // value shown = field * scale + offset
+  int scale;  // value shown = field * scale + offset
   int offset;
 };
 
@@ -240,9 +239,12 @@ namespace {
 
 const char* type_name(ProfileType t) {
   switch (t) {
-    case ProfileType::kEmpty: return "empty";
-    case ProfileType::kInt16: return "int16";
-    case ProfileType::kDouble: return "double";
+    case ProfileType::kEmpty:
+      return "empty";
+    case ProfileType::kInt16:
+      return "int16";
+    case ProfileType::kDouble:
+      return "double";
   }
   return "?";
 }
@@ -264,9 +266,9 @@ std::string dump_profile(const DumpHeader& h, const LineProfile& p, bool json_li
     j["points"] = last + 1;
     line(out, j);
   } else {
-    header_text(out, h,
-                "line profile file, " + std::to_string(last + 1) + " points (metres 0 to " + std::to_string(last) +
-                    ")");
+    header_text(
+        out, h,
+        "line profile file, " + std::to_string(last + 1) + " points (metres 0 to " + std::to_string(last) + ")");
     // Runs of equal element types first: the shape of the file at a glance.
     out += "element types by metre (x, y):\n";
     int32_t from = 0;

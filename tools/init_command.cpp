@@ -45,7 +45,8 @@ int run_init(const std::string& dir, bool force, std::FILE* out, std::FILE* err)
   }
   if (!differing.empty() && !force) {
     for (const auto& p : differing)
-      print(err, "scenario init: " + p + " exists with other content; nothing was written (use --force to replace it)\n");
+      print(err,
+            "scenario init: " + p + " exists with other content; nothing was written (use --force to replace it)\n");
     return kExitCannotCreate;
   }
 

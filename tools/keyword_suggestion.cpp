@@ -76,8 +76,8 @@ std::optional<std::string> suggest_keyword(std::string_view field, std::span<con
     if (text.size() < 5) return;
     for (const auto& c : cands) {
       // Lengths too far apart cannot be within reach.
-      const size_t gap = text.size() > c.spelling.size() ? text.size() - c.spelling.size()
-                                                          : c.spelling.size() - text.size();
+      const size_t gap =
+          text.size() > c.spelling.size() ? text.size() - c.spelling.size() : c.spelling.size() - text.size();
       const size_t limit = reach(std::min(text.size(), c.spelling.size()));
       if (gap > limit) continue;
       const size_t d = edit_distance(text, c.spelling);

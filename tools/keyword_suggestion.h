@@ -17,9 +17,9 @@ namespace scenario::tool {
 // that turn a into b, ignoring ASCII letter case.
 size_t edit_distance(std::string_view a, std::string_view b);
 
-// The keyword as the built-in files write it whose spelling (or one of whose
-// words) lies within reach of the field, or its words; empty when none
-// does. Curve keywords are offered as curvad1 to curvas6.
+// The keyword, as the built-in files write it, that lies within reach of
+// the field or of one of the field's words; the nearest one when several do,
+// and empty when none does. Curve keywords are offered as curvad1 to curvas6.
 std::optional<std::string> suggest_keyword(std::string_view field, std::span<const keywords::Row> rows);
 
 }  // namespace scenario::tool

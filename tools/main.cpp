@@ -4,7 +4,6 @@
 // hold, as tables or as a picture.
 #include <cstdio>
 #include <string>
-#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -38,10 +37,15 @@ int main(int argc, char** argv) {
   CompileOptions compile;
   std::string route, train;
   auto* c = app.add_subcommand("compile", "Compile a line source and a train source into the simulator's files");
-  c->add_option("LINE_SOURCE", compile.line_source, "The line source file, e.g. ROUTE_linea.txt")->required()->type_name("FILE");
-  c->add_option("TRAIN_SOURCE", compile.train_source, "The train source file, e.g. ROUTE_TRAIN-.txt")->required()->type_name("FILE");
+  c->add_option("LINE_SOURCE", compile.line_source, "The line source file, e.g. ROUTE_linea.txt")
+      ->required()
+      ->type_name("FILE");
+  c->add_option("TRAIN_SOURCE", compile.train_source, "The train source file, e.g. ROUTE_TRAIN-.txt")
+      ->required()
+      ->type_name("FILE");
   auto* route_opt = c->add_option("--route", route, "Route name (default: from ROUTE_linea.txt)")->type_name("NAME");
-  auto* train_opt = c->add_option("--train", train, "Train number (default: from ROUTE_TRAIN-.txt)")->type_name("NUMBER");
+  auto* train_opt =
+      c->add_option("--train", train, "Train number (default: from ROUTE_TRAIN-.txt)")->type_name("NUMBER");
   c->add_flag("--no-profile", compile.no_profile, "Do not build the plan of the line (no ROUTE_linea.dat)");
   c->add_option("--out", compile.out_dir, "Directory for the compiled files (default: the current directory)")
       ->type_name("DIR");
@@ -52,26 +56,29 @@ int main(int argc, char** argv) {
                 "Windows-1252 before compiling")
       ->type_name("ENCODING")
       ->check(CLI::IsMember({"windows-1252", "utf-8"}, CLI::ignore_case));
-  c->footer("Writes ROUTE_linea.dat, ROUTE_TRAIN.sim and ROUTE_TRAIN.dat, byte for byte as the one-shot run would. "
-            "The source files are only read. Exit 0 clean, 1 compile error (files written), 2 fatal (nothing "
-            "written), 64 usage, 74 input/output.");
+  c->footer(
+      "Writes ROUTE_linea.dat, ROUTE_TRAIN.sim and ROUTE_TRAIN.dat, byte for byte as the one-shot run would. "
+      "The source files are only read. Exit 0 clean, 1 compile error (files written), 2 fatal (nothing "
+      "written), 64 usage, 74 input/output.");
 
   std::string init_dir;
   bool init_force = false;
   auto* i = app.add_subcommand("init", "Write the built-in scenario's sources and documents, as a starting point");
   i->add_option("DIR", init_dir, "Directory to write into (created when missing)")->required()->type_name("DIR");
   i->add_flag("--force", init_force, "Replace files that exist with other content");
-  i->footer("Writes Corvale_Mirbosco_linea.txt, Corvale_Mirbosco_731-.txt and the three driver documents, byte for "
-            "byte as the one-shot run writes them. Does not compile. Exit 0 done, 73 a file exists with other "
-            "content (nothing written), 74 input/output.");
+  i->footer(
+      "Writes Corvale_Mirbosco_linea.txt, Corvale_Mirbosco_731-.txt and the three driver documents, byte for "
+      "byte as the one-shot run writes them. Does not compile. Exit 0 done, 73 a file exists with other "
+      "content (nothing written), 74 input/output.");
 
   std::string dump_file;
   bool dump_json = false;
   auto* d = app.add_subcommand("dump", "Show what a compiled file holds: .sim, .dat or _linea.dat");
   d->add_option("FILE", dump_file, "The scenario, track or line profile file")->required()->type_name("FILE");
   d->add_flag("--json", dump_json, "JSON lines: one object per record, cell or point");
-  d->footer("Checks the markers 610 and 5121 and recomputes both check codes. Exit 0 done, 1 a check does not "
-            "match, 65 malformed file, 74 cannot read.");
+  d->footer(
+      "Checks the markers 610 and 5121 and recomputes both check codes. Exit 0 done, 1 a check does not "
+      "match, 65 malformed file, 74 cannot read.");
 
   PlotOptions plot;
   auto* p = app.add_subcommand("plot", "Draw a scenario as an SVG picture");
@@ -84,9 +91,10 @@ int main(int argc, char** argv) {
   p->add_option("--input-encoding", plot_encoding, "Encoding of source files: windows-1252 (the default) or utf-8")
       ->type_name("ENCODING")
       ->check(CLI::IsMember({"windows-1252", "utf-8"}, CLI::ignore_case));
-  p->footer("Draws the plan of the line, the gradient, speed limit and adhesion along it, and the stations, signals, "
-            "slowdowns, boards and cab-code points at their positions. Exit 0 drawn, 1 drawn but the sources "
-            "recorded an error, 2 nothing to draw, 64 usage, 65 malformed file, 74 input/output.");
+  p->footer(
+      "Draws the plan of the line, the gradient, speed limit and adhesion along it, and the stations, signals, "
+      "slowdowns, boards and cab-code points at their positions. Exit 0 drawn, 1 drawn but the sources "
+      "recorded an error, 2 nothing to draw, 64 usage, 65 malformed file, 74 input/output.");
 
   try {
     app.parse(argc, argv);

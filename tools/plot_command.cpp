@@ -56,8 +56,9 @@ std::optional<Drawn> from_binary(const PlotOptions& o, std::FILE* err, int& stat
     } else if (auto* p = std::get_if<LineProfile>(&d.file->content); p && !profile) {
       profile = std::move(*p);
     } else {
-      print(err, "scenario plot: " + path + " is not what this place takes: give a track file and, optionally, a line "
-                 "profile file\n");
+      print(err, "scenario plot: " + path +
+                     " is not what this place takes: give a track file and, optionally, a line "
+                     "profile file\n");
       status = kExitUsage;
       return std::nullopt;
     }
@@ -74,8 +75,8 @@ std::optional<Drawn> from_binary(const PlotOptions& o, std::FILE* err, int& stat
                    ": stations are drawn without names, sign boards without texts\n");
   if (!profile && table) {
     // The line profile file is named after the route, beside the track file.
-    const auto beside = std::filesystem::path(track_path).parent_path() /
-                        ((*table)[record::kRoute].text + "_linea.dat");
+    const auto beside =
+        std::filesystem::path(track_path).parent_path() / ((*table)[record::kRoute].text + "_linea.dat");
     const FileBytes bytes = read_file_bytes(beside.string());
     if (bytes.bytes)
       if (auto p = decode_profile_file(*bytes.bytes)) profile = std::move(*p.value);
@@ -115,7 +116,9 @@ std::optional<Drawn> from_sources(const PlotOptions& o, std::FILE* err, int& sta
   std::vector<Diagnostic> diagnostics = std::move(sources.warnings);
   for (const auto& e : collector.errors) diagnostics.push_back(compile_error_diagnostic(e, line_path, train_path));
   if (auto f = fatal_diagnostic(result)) {
-    if (result.end == PercorsoEnd::kFinalCheckFailed) f->message = "final check " + std::to_string(result.failed_check) + " failed: the compile would write nothing; the picture shows the model as it stands";
+    if (result.end == PercorsoEnd::kFinalCheckFailed)
+      f->message = "final check " + std::to_string(result.failed_check) +
+                   " failed: the compile would write nothing; the picture shows the model as it stands";
     diagnostics.push_back(*f);
   }
   for (const auto& d : diagnostics) print(err, format_diagnostic(d));

@@ -56,8 +56,8 @@ PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const Li
         d.signals.push_back({at, "", "signal" + where});
         break;
       case cell_kind::kWarningBoard:
-        d.warning_boards.push_back({at, std::to_string(c.value1), "slowdown warning board, " +
-                                                                      std::to_string(c.value1) + " km/h" + where});
+        d.warning_boards.push_back(
+            {at, std::to_string(c.value1), "slowdown warning board, " + std::to_string(c.value1) + " km/h" + where});
         break;
       case cell_kind::kSlowdownStart:
         d.slowdowns.push_back({at, at, c.value1});
@@ -72,8 +72,9 @@ PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const Li
         }
         break;
       case cell_kind::kSpeedBoards:
-        d.speed_boards.push_back({at, "", "speed indicator boards" + where + ": ranks A " + ranks(c.value1) + ", B " +
-                                              ranks(c.value2) + ", C " + ranks(c.value3) + " km/h (left/right)"});
+        d.speed_boards.push_back({at, "",
+                                  "speed indicator boards" + where + ": ranks A " + ranks(c.value1) + ", B " +
+                                      ranks(c.value2) + ", C " + ranks(c.value3) + " km/h (left/right)"});
         break;
       case cell_kind::kSignBoard: {
         std::string text;
@@ -83,15 +84,14 @@ PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const Li
         break;
       }
       case cell_kind::kCodeChange:
-        d.code_points.push_back({at, std::to_string(c.value1), "cab-code change point, code " +
-                                                                   std::to_string(c.value1) + where});
+        d.code_points.push_back(
+            {at, std::to_string(c.value1), "cab-code change point, code " + std::to_string(c.value1) + where});
         break;
       case cell_kind::kCodeRemoval:
         d.code_points.push_back({at, "", "cab-code removal point" + where});
         break;
       case cell_kind::kStationStop:
-        if (!table)
-          d.stations.push_back({at, "station " + std::to_string(c.value1), "station stop point" + where});
+        if (!table) d.stations.push_back({at, "station " + std::to_string(c.value1), "station stop point" + where});
         break;
       default:
         break;

@@ -34,13 +34,13 @@ struct Slowdown {
 };
 
 struct PlotData {
-  std::string title;       // UTF-8
-  int64_t route_length = 0;  // metres; the grid runs 7000 m further
-  int64_t extent = 0;        // metres covered by the grid
+  std::string title;                            // UTF-8
+  int64_t route_length = 0;                     // metres; the grid runs 7000 m further
+  int64_t extent = 0;                           // metres covered by the grid
   std::vector<std::pair<double, double>> plan;  // x, y in metres; empty without a profile
   std::vector<int64_t> plan_metres;             // the metre of each plan point
-  std::vector<Run> gradient;  // per mille
-  std::vector<Run> speed;     // km/h
+  std::vector<Run> gradient;                    // per mille
+  std::vector<Run> speed;                       // km/h
   std::vector<Run> adhesion;
   std::vector<Run> montagna;  // runs of a non-zero type only
   std::vector<Mark> stations;

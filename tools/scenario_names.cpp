@@ -61,8 +61,9 @@ ScenarioNames derive_names(const std::string& line_path, const std::string& trai
   } else if (stem && stem->rfind('_') != std::string::npos && stem->rfind('_') > 0) {
     n.route = stem->substr(0, stem->rfind('_'));
   } else {
-    n.error = "cannot tell the route name from the file names (expected ROUTE_linea.txt or ROUTE_TRAIN-.txt); "
-              "give it with --route NAME";
+    n.error =
+        "cannot tell the route name from the file names (expected ROUTE_linea.txt or ROUTE_TRAIN-.txt); "
+        "give it with --route NAME";
     return n;
   }
   if (train) {

@@ -57,8 +57,9 @@ Converted convert_source(const std::string& path, std::string bytes, InputEncodi
   out.problem.line = line;
   out.problem.message =
       "this line is not UTF-8, or holds a character that Windows-1252, the code page of the simulator, does not have";
-  out.problem.remedy = "save the file as UTF-8 and replace the character, or leave out --input-encoding utf-8 if the "
-                       "file is already Windows-1252";
+  out.problem.remedy =
+      "save the file as UTF-8 and replace the character, or leave out --input-encoding utf-8 if the "
+      "file is already Windows-1252";
   return out;
 }
 

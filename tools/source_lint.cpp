@@ -18,8 +18,8 @@ namespace kw = keywords;
 // number (L, I or B), T for a text. Same order as the keyword tables.
 constexpr std::string_view kGeneralFields[] = {"N", "NNN", "NNN", "NNN", "N", "N", "N", "NN"};
 constexpr std::string_view kLineFields[] = {"NN", "NN", "NNN", "NNNNNNNNN", "NT"};
-constexpr std::string_view kTrainFields[] = {"N",           "N",  "NN", "NN", "NNN", "N",
-                                             "NNNNNNNNNNN", "NNNNNN", "NN", "NNNNNNNNNNNNNNNNT"};
+constexpr std::string_view kTrainFields[] = {"N", "N",           "NN",     "NN", "NNN",
+                                             "N", "NNNNNNNNNNN", "NNNNNN", "NN", "NNNNNNNNNNNNNNNNT"};
 static_assert(std::size(kGeneralFields) == std::size(kw::kGeneralRows));
 static_assert(std::size(kLineFields) == std::size(kw::kLineRows));
 static_assert(std::size(kTrainFields) == std::size(kw::kTrainRows));
@@ -151,7 +151,8 @@ class Linter {
               std::span<const kw::Row> elsewhere_rows, const char* elsewhere_where) {
     if (f.text.empty()) return;
     if (first_match(elsewhere_rows, f.text)) {
-      warn(f.line, f.column, "\"" + f.text + "\" is " + elsewhere_rows_name + "; " + elsewhere_where + " it is not read",
+      warn(f.line, f.column,
+           "\"" + f.text + "\" is " + elsewhere_rows_name + "; " + elsewhere_where + " it is not read",
            "move it to its section");
       return;
     }
@@ -197,8 +198,9 @@ void check_encoding(const std::string& file, std::string_view bytes, std::vector
   d.file = file;
   d.line = line;
   d.column = column;
-  d.message = "the file looks UTF-8 encoded; the simulator reads Windows-1252, so its accented texts would arrive "
-              "garbled";
+  d.message =
+      "the file looks UTF-8 encoded; the simulator reads Windows-1252, so its accented texts would arrive "
+      "garbled";
   d.remedy = "pass --input-encoding utf-8 to convert it while compiling, or save the file as Windows-1252";
   out.insert(out.begin(), std::move(d));
 }
@@ -224,8 +226,7 @@ std::vector<Diagnostic> lint_line_source(const std::string& file, std::string_vi
         lint.header(*f, kw::kLineSections, "line source", read);
         break;
       }
-      if (!read)
-        lint.unread(*f, kw::kGeneralRows, "a line record", kw::kLineRows, "inside the general section");
+      if (!read) lint.unread(*f, kw::kGeneralRows, "a line record", kw::kLineRows, "inside the general section");
     }
     while (!ended) {
       auto f = lint.candidate(2, /*check_replacements=*/true);

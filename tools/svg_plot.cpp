@@ -82,13 +82,12 @@ struct Band {
   double y(double v) const { return top + height - (v - lo) / (hi - lo) * height; }
 };
 
-void band_frame(Svg& svg, const Axis& a, const Band& b, const std::string& name, const std::string& unit) {
+void band_frame(Svg& svg, const Band& b, const std::string& name, const std::string& unit) {
   svg.rect(kLeft, b.top, kPlotWidth, b.height, "fill=\"#fafafa\" stroke=\"#ccc\"");
   svg.text(8, b.top + b.height / 2 + 4, name, "class=\"name\"");
   if (!unit.empty()) svg.text(8, b.top + b.height / 2 + 17, unit, "class=\"small\"");
   svg.text(kLeft - 6, b.top + 10, num(b.hi), "class=\"small\" text-anchor=\"end\"");
   svg.text(kLeft - 6, b.top + b.height, num(b.lo), "class=\"small\" text-anchor=\"end\"");
-  (void)a;
 }
 
 void steps(Svg& svg, const Axis& a, const Band& b, const std::vector<Run>& runs, const std::string& colour) {
@@ -184,8 +183,7 @@ void draw_plan(Svg& svg, const PlotData& d, const Plan& plan, double top) {
   for (const Mark& m : d.stations) {
     const auto [x, y] = at(m.position);
     svg.circle(x, y, 3, "fill=\"#1565c0\"", m.detail);
-    svg.text(x + 2, y - 6, m.label,
-             "class=\"tiny\" transform=\"rotate(-45 " + num(x + 2) + " " + num(y - 6) + ")\"");
+    svg.text(x + 2, y - 6, m.label, "class=\"tiny\" transform=\"rotate(-45 " + num(x + 2) + " " + num(y - 6) + ")\"");
   }
   svg.text(kLeft + kPlotWidth - 8, top + plan.height - 8,
            "turned to run from left to right; 10 km = " + num(10000 * plan.scale) + " px",
@@ -199,11 +197,21 @@ std::string xml_escape(std::string_view text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
       default:
         // Control characters are not allowed in XML 1.0 text.
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
@@ -249,8 +257,9 @@ std::string render_svg(const PlotData& d) {
   svg.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
   svg.raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + num(kWidth) + "\" height=\"" + num(height) +
           "\" viewBox=\"0 0 " + num(kWidth) + " " + num(height) + "\" font-family=\"sans-serif\">\n");
-  svg.raw("<style>text{font-size:11px;fill:#222} .name{font-size:12px;font-weight:bold} .small{font-size:10px;"
-          "fill:#555} .tiny{font-size:8px} .title{font-size:17px;font-weight:bold}</style>\n");
+  svg.raw(
+      "<style>text{font-size:11px;fill:#222} .name{font-size:12px;font-weight:bold} .small{font-size:10px;"
+      "fill:#555} .tiny{font-size:8px} .title{font-size:17px;font-weight:bold}</style>\n");
   svg.rect(0, 0, kWidth, height, "fill=\"white\"");
   svg.text(kLeft, 26, d.title.empty() ? "scenario" : d.title, "class=\"title\"");
   svg.text(kWidth - kRight, 26,
@@ -262,12 +271,12 @@ std::string render_svg(const PlotData& d) {
   draw_plan(svg, d, plan, y);
 
   // Gradient.
-  band_frame(svg, a, gradient_b, "gradient", "per mille");
+  band_frame(svg, gradient_b, "gradient", "per mille");
   svg.line(kLeft, gradient_b.y(0), kLeft + kPlotWidth, gradient_b.y(0), "stroke=\"#bbb\" stroke-dasharray=\"3,3\"");
   steps(svg, a, gradient_b, d.gradient, "#6d4c41");
 
   // Speed limit with the slowdowns.
-  band_frame(svg, a, speed_b, "speed limit", "km/h");
+  band_frame(svg, speed_b, "speed limit", "km/h");
   for (const Slowdown& s : d.slowdowns) {
     const double x1 = a.x(static_cast<double>(s.from));
     const double x2 = a.x(static_cast<double>(s.to));
@@ -281,7 +290,7 @@ std::string render_svg(const PlotData& d) {
   steps(svg, a, speed_b, d.speed, "#1e88e5");
 
   // Adhesion.
-  band_frame(svg, a, adhesion_b, "adhesion", "");
+  band_frame(svg, adhesion_b, "adhesion", "");
   steps(svg, a, adhesion_b, d.adhesion, "#43a047");
 
   // Stations: a line through the strips and the name.

@@ -15,7 +15,8 @@ ScenarioTable sample_table() {
   t[1] = ScenarioRecord{8, -600, 600, 0, 1, "Corvale \xB0", 1, 1, 2, 5, 1, 0, 1, 0, 1, 43515};
   t[80].text = "(  Km  )(39+204)";
   t[84] = ScenarioRecord{0, 130, 220000, 16, 0, "", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  t[85] = ScenarioRecord{255, INT32_MIN, INT32_MAX, -1, 255, "Corvale_Mirbosco", 610, -32768, 32767, 0, 0, 255, 0, 0, 255, 36353};
+  t[85] = ScenarioRecord{255, INT32_MIN, INT32_MAX, -1,  255,  "Corvale_Mirbosco", 610, -32768, 32767, 0, 0,
+                         255, 0,         0,         255, 36353};
   t[86].text = "731";
   return t;
 }

@@ -45,12 +45,8 @@ TEST(ToolCli, UsageErrorsExit64WithAMessage) {
 TEST(ToolCli, HelpForTheToolAndEachCommandAndVersion) {
   const fs::path dir = scratch_dir("help");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"--help"}, "Usage: scenario"},
-      {{"compile", "--help"}, "LINE_SOURCE"},
-      {{"init", "--help"}, "DIR"},
-      {{"dump", "--help"}, "FILE"},
-      {{"plot", "--help"}, "--out"},
-      {{"--version"}, "scenario 1.0.0"},
+      {{"--help"}, "Usage: scenario"}, {{"compile", "--help"}, "LINE_SOURCE"}, {{"init", "--help"}, "DIR"},
+      {{"dump", "--help"}, "FILE"},    {{"plot", "--help"}, "--out"},          {{"--version"}, "scenario 1.0.0"},
   };
   for (const auto& [args, says] : cases) {
     const ToolRun r = run_tool(args, dir);

@@ -24,9 +24,7 @@ struct Snapshot {
 
 Snapshot snapshot(const fs::path& p) { return {slurp(p), fs::last_write_time(p)}; }
 
-void write_text(const fs::path& p, const std::string& text) {
-  std::ofstream(p, std::ios::binary) << text;
-}
+void write_text(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
 TEST(CompileCommand, InputAndOutputProblemsExit74BeforeCompiling) {
   const fs::path dir = scratch_dir("compile-io");
@@ -269,8 +267,8 @@ TEST_F(BuiltInCompile, AFailedFinalCheckWritesNothing) {
 }
 
 TEST_F(BuiltInCompile, PlotOfTheSourcesIsAValidPicture) {
-  const ToolRun r = run_tool({"plot", std::string("src/") + kLine, std::string("src/") + kTrain, "--out", "line.svg"},
-                             dir);
+  const ToolRun r =
+      run_tool({"plot", std::string("src/") + kLine, std::string("src/") + kTrain, "--out", "line.svg"}, dir);
   EXPECT_EQ(r.status, 0) << r.err;
   const XmlCheck x = check_xml(slurp(dir / "line.svg"));
   EXPECT_EQ(x.error, "");

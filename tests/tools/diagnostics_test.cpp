@@ -34,8 +34,8 @@ TEST(Diagnostics, CompileErrorsNameTheRecordOrThePositionAndCell) {
 }
 
 TEST(Diagnostics, JsonCarriesNullForWhatIsUnknown) {
-  const auto located = to_json(compile_error_diagnostic({16, 2800, SourceLocation{SourceKind::kTrain, 12, 3}, "segnale"},
-                                                        "l.txt", "t-.txt"));
+  const auto located = to_json(
+      compile_error_diagnostic({16, 2800, SourceLocation{SourceKind::kTrain, 12, 3}, "segnale"}, "l.txt", "t-.txt"));
   EXPECT_EQ(located.dump(),
             "{\"severity\":\"error\",\"file\":\"t-.txt\",\"line\":12,\"column\":3,\"code\":16,\"message\":\"the cell "
             "of a signal is already occupied: record \\\"segnale\\\", at 2800 m\"}");

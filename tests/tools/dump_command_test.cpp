@@ -179,7 +179,8 @@ TEST_F(DumpTest, TablesNameRecordsCellKindsAndChecks) {
   const Captured dat = dump(dir / names.track_file, false);
   EXPECT_EQ(dat.status, 0);
   for (const char* says : {"cell 57: signal at 2800 m", "rapp*10+sx*3+dx", "cell 150: cab-code change point",
-                           "cell 53: nothing", "cells 200-340: 120 km/h", "check marker in track cell 1 value1: 5121, as "
+                           "cell 53: nothing", "cells 200-340: 120 km/h",
+                           "check marker in track cell 1 value1: 5121, as "
                            "expected"})
     EXPECT_NE(dat.out.find(says), std::string::npos) << says << "\n" << dat.out;
 

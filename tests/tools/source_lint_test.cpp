@@ -20,7 +20,7 @@ std::string crlf(std::initializer_list<std::string_view> lines) {
 struct LintCase {
   const char* name;
   std::string text;
-  int line;          // of the one expected warning; 0 when none is expected
+  int line;  // of the one expected warning; 0 when none is expected
   int column;
   const char* says;  // part of its message
 };
@@ -45,18 +45,20 @@ TEST(SourceLint, LineSourceSlips) {
              "indicatori_vmax,  5050,  110,  115,  120,  0,  ,  ,  ,  0", "cartello_indicatore,  1700,   (P.253)",
              "[fine]"}),
        0, 0, ""},
-      {"space before a comma", crlf({"[generale]", "lunghezza percorso, 10000", "[pendenze]", "pendenza, 100 , 3", "[fine]"}),
-       4, 14, "space before a comma"},
+      {"space before a comma",
+       crlf({"[generale]", "lunghezza percorso, 10000", "[pendenze]", "pendenza, 100 , 3", "[fine]"}), 4, 14,
+       "space before a comma"},
       {"space before the comma of a board text",
-       crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]", "cartello_indicatore, 1700 , (P.253)", "[fine]"}), 4,
-       26, "space before a comma"},
-      {"misspelt keyword", crlf({"[generale]", "lunghezza percorso, 10000", "[pendenze]", "pendneza, 100, 3", "[fine]"}),
-       4, 1, "did you mean pendenza?"},
-      {"misspelt curve", crlf({"[generale]", "lunghezza percorso, 10000", "[curve]", "cruvad3, 100, 300", "[fine]"}), 4, 1,
-       "did you mean curvad3?"},
+       crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]", "cartello_indicatore, 1700 , (P.253)", "[fine]"}),
+       4, 26, "space before a comma"},
+      {"misspelt keyword",
+       crlf({"[generale]", "lunghezza percorso, 10000", "[pendenze]", "pendneza, 100, 3", "[fine]"}), 4, 1,
+       "did you mean pendenza?"},
+      {"misspelt curve", crlf({"[generale]", "lunghezza percorso, 10000", "[curve]", "cruvad3, 100, 300", "[fine]"}), 4,
+       1, "did you mean curvad3?"},
       {"case-sensitive general keyword",
-       crlf({"[generale]", "lunghezza percorso, 10000", "Progressiva chilometrica uno, 0, 0, 0", "[curve]", "[fine]"}), 3,
-       1, "case-sensitive; did you mean progressiva chilometrica uno?"},
+       crlf({"[generale]", "lunghezza percorso, 10000", "Progressiva chilometrica uno, 0, 0, 0", "[curve]", "[fine]"}),
+       3, 1, "case-sensitive; did you mean progressiva chilometrica uno?"},
       {"record after [fine]",
        crlf({"[generale]", "lunghezza percorso, 10000", "[fine]", "montagna, 100, 200, 2", "[fine]"}), 4, 1,
        "after \"[fine]\" is still read"},
@@ -73,27 +75,29 @@ TEST(SourceLint, LineSourceSlips) {
        "after the general section it is not read"},
       {"record before [generale]", crlf({"pendenza, 1, 2", "[generale]", "lunghezza percorso, 10000", "[fine]"}), 1, 1,
        "stands before \"[generale]\""},
-      {"looks UTF-8", crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]", "cartello_indicatore, 100, Km \xC2\xB0",
-                            "[fine]"}),
+      {"looks UTF-8",
+       crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]", "cartello_indicatore, 100, Km \xC2\xB0",
+             "[fine]"}),
        4, 30, "looks UTF-8"},
       {"Windows-1252 is not UTF-8",
-       crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]", "cartello_indicatore, 100, Km \xB0", "[fine]"}), 0,
-       0, ""},
+       crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]", "cartello_indicatore, 100, Km \xB0", "[fine]"}),
+       0, 0, ""},
   };
   for (const auto& c : cases) expect_case(c, lint_line_source("l.txt", c.text, LintOptions{}));
 }
 
 TEST(SourceLint, CurvesAreNoSlipWithoutThePlan) {
-  const std::string text = crlf({"[generale]", "lunghezza percorso, 10000", "[curve]", "curvad3,  4500,  250", "[fine]"});
+  const std::string text =
+      crlf({"[generale]", "lunghezza percorso, 10000", "[curve]", "curvad3,  4500,  250", "[fine]"});
   EXPECT_TRUE(lint_line_source("l.txt", text, LintOptions{false, true}).empty());
 }
 
 TEST(SourceLint, TrainSourceSlips) {
   const LintCase cases[] = {
-      {"clean", crlf({"[generale]", "numero vetture,    16", "orologio,    15              4             15 ",
-                      "[stazioni]",
-                      "stazione,       0,  8,  600,  0, 1, 0,  1,1,0,  2,5,1,    1,  12, 5,15, Corvale Alta",
-                      "[vel_limite]", "velocita,    1250,   100", "[fine]"}),
+      {"clean",
+       crlf({"[generale]", "numero vetture,    16", "orologio,    15              4             15 ", "[stazioni]",
+             "stazione,       0,  8,  600,  0, 1, 0,  1,1,0,  2,5,1,    1,  12, 5,15, Corvale Alta", "[vel_limite]",
+             "velocita,    1250,   100", "[fine]"}),
        0, 0, ""},
       {"space before a comma", crlf({"[generale]", "[vel_limite]", "velocita, 1250 , 100", "[fine]"}), 3, 15,
        "space before a comma"},
