@@ -29,18 +29,25 @@ struct PlanStep {
   double x1, y1;  // the last point
 
   void advance(double r) {
+    if (r == 0.0) {
+      straight();
+    } else {
+      turn(r);
+    }
+  }
+  void straight() {
     const double dx = x1 - x0;
     const double dy = y1 - y0;
-    double x2, y2;
-    if (r == 0.0) {
-      x2 = x1 + dx;
-      y2 = y1 + dy;
-    } else {
-      const double step_x = dx + dy * r;
-      const double step_y = dy - dx * r;
-      x2 = x1 + step_x;
-      y2 = y1 + step_y;
-    }
+    shift(x1 + dx, y1 + dy);
+  }
+  void turn(double r) {
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double step_x = dx + dy * r;
+    const double step_y = dy - dx * r;
+    shift(x1 + step_x, y1 + step_y);
+  }
+  void shift(double x2, double y2) {
     x0 = x1;
     y0 = y1;
     x1 = x2;
@@ -95,6 +102,8 @@ class LineProfile {
   void walk(Visit&& visit) const;
 
  private:
+  friend class PlanWalker;
+
   // A run of metres laid by the plan's rule with one rate.
   struct Run {
     int32_t first;
@@ -119,27 +128,71 @@ class LineProfile {
   mutable std::vector<ProfileType> tx_, ty_;
 };
 
+// Walks a plan from metre 0 in steps: each call of walk_to visits the
+// metres after the last one visited, up to a given metre, as walk does. A
+// writer can thus hand over its buffer between calls, outside the loop
+// that runs once per metre. The plan must not change during the walk.
+class PlanWalker {
+ public:
+  explicit PlanWalker(const LineProfile& p)
+      : p_(p), s_{p.head_x_[0].value, p.head_y_[0].value, p.head_x_[1].value, p.head_y_[1].value} {}
+
+  // The next metre to visit; beyond last() when the walk is over.
+  int32_t next() const { return next_; }
+
+  // Calls visit(m, x, y) for every metre m from next() to `to` (at most
+  // last()), in order.
+  template <typename Visit>
+  void walk_to(int32_t to, Visit&& visit);
+
+ private:
+  const LineProfile& p_;
+  int32_t next_ = 0;
+  size_t run_ = 0;  // the first run not laid out completely
+  PlanStep s_;
+};
+
 template <typename Visit>
-void LineProfile::walk(Visit&& visit) const {
-  if (empty()) return;
-  if (arrays_) {
-    for (int32_t m = 0; m <= last_; ++m) {
-      const auto i = static_cast<size_t>(m);
-      visit(m, PlanElement{tx_[i], x_[i]}, PlanElement{ty_[i], y_[i]});
+void PlanWalker::walk_to(int32_t to, Visit&& visit) {
+  to = std::min(to, p_.last_);
+  if (p_.arrays_) {
+    for (; next_ <= to; ++next_) {
+      const auto i = static_cast<size_t>(next_);
+      visit(next_, PlanElement{p_.tx_[i], p_.x_[i]}, PlanElement{p_.ty_[i], p_.y_[i]});
     }
     return;
   }
-  for (int32_t m = 0; m <= last_ && m < 2; ++m) {
-    visit(m, head_x_[static_cast<size_t>(m)], head_y_[static_cast<size_t>(m)]);
+  for (; next_ <= to && next_ < 2; ++next_) {
+    const auto i = static_cast<size_t>(next_);
+    visit(next_, p_.head_x_[i], p_.head_y_[i]);
   }
-  PlanStep s{head_x_[0].value, head_y_[0].value, head_x_[1].value, head_y_[1].value};
-  for (const Run& run : runs_) {
-    for (int32_t m = run.first; m <= run.last; ++m) {
-      s.advance(run.rate);
-      visit(m, PlanElement{ProfileType::kDouble, s.x1}, PlanElement{ProfileType::kDouble, s.y1});
+  PlanStep s = s_;  // a local copy stays in registers along the loops
+  for (; run_ < p_.runs_.size() && next_ <= to; ++run_) {
+    const LineProfile::Run& run = p_.runs_[run_];
+    const int32_t last = std::min(run.last, to);
+    // Straights and curves in loops of their own: the test of the rate
+    // stays out of the loop that runs once per metre.
+    if (run.rate == 0.0) {
+      for (int32_t m = next_; m <= last; ++m) {
+        s.straight();
+        visit(m, PlanElement{ProfileType::kDouble, s.x1}, PlanElement{ProfileType::kDouble, s.y1});
+      }
+    } else {
+      for (int32_t m = next_; m <= last; ++m) {
+        s.turn(run.rate);
+        visit(m, PlanElement{ProfileType::kDouble, s.x1}, PlanElement{ProfileType::kDouble, s.y1});
+      }
     }
+    next_ = last + 1;
+    if (last < run.last) break;  // the run goes on in the next call
   }
-  for (int32_t m = std::max(laid_end_ + 1, 2); m <= last_; ++m) visit(m, PlanElement{}, PlanElement{});
+  s_ = s;
+  for (; next_ <= to; ++next_) visit(next_, PlanElement{}, PlanElement{});
+}
+
+template <typename Visit>
+void LineProfile::walk(Visit&& visit) const {
+  PlanWalker(*this).walk_to(last_, visit);
 }
 
 }  // namespace scenario

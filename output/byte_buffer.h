@@ -3,6 +3,7 @@
 // encoders size their whole file first and fill it in one pass.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -26,8 +27,7 @@ class ByteWriter {
   }
   void i32(int32_t v) { u32(static_cast<uint32_t>(v)); }
   void f64(double v) {
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
+    const auto bits = std::bit_cast<uint64_t>(v);
     u32(static_cast<uint32_t>(bits & 0xFFFFFFFFu));
     u32(static_cast<uint32_t>(bits >> 32));
   }

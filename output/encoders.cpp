@@ -77,7 +77,9 @@ size_t half_bytes(const LineProfile::TypeCounts& c) {
 }
 
 // One element: its type code, then its value in the size the type gives.
-void put_element(ByteWriter& w, PlanElement e) {
+// Returns the position after it.
+char* put_element(char* out, PlanElement e) {
+  ByteWriter w(out);
   w.u16(static_cast<uint16_t>(e.type));
   switch (e.type) {
     case ProfileType::kEmpty:
@@ -89,6 +91,7 @@ void put_element(ByteWriter& w, PlanElement e) {
       w.f64(e.value);
       break;
   }
+  return w.position();
 }
 
 constexpr size_t kLargestElement = 10;
@@ -102,11 +105,11 @@ std::string encode_profile_file(const LineProfile& profile) {
   const size_t y_start = half_bytes(profile.type_counts(0));
   std::string out(y_start + half_bytes(profile.type_counts(1)), '\0');
   // One walk along the plan writes both halves, each at its own place.
-  ByteWriter x(out.data());
-  ByteWriter y(out.data() + y_start);
+  char* x = out.data();
+  char* y = out.data() + y_start;
   profile.walk([&](int32_t, PlanElement ex, PlanElement ey) {
-    put_element(x, ex);
-    put_element(y, ey);
+    x = put_element(x, ex);
+    y = put_element(y, ey);
   });
   return out;
 }
@@ -118,33 +121,33 @@ size_t ProfileFilePieces::size() const {
 
 bool ProfileFilePieces::produce(const PieceTaker& take) const {
   if (profile_.empty()) return true;
-  // One walk along the plan fills a buffer for each half; a full buffer is
-  // handed over as a piece at its half's next offset.
-  struct Half {
-    char* base;
-    ByteWriter w;
-    size_t offset;
-  };
+  // One walk along the plan fills a buffer for each half, a block of metres
+  // at a time; after each block both buffers are handed over as pieces, each
+  // at its half's next offset. Nothing but arithmetic and stores runs inside
+  // a block, so the last points stay in registers.
+  constexpr auto kBlockMetres = static_cast<int32_t>(kHalfPieceBytes / kLargestElement);
   const auto buffer = std::make_unique<char[]>(2 * kHalfPieceBytes);
-  Half halves[2] = {{buffer.get(), ByteWriter(buffer.get()), 0},
-                    {buffer.get() + kHalfPieceBytes, ByteWriter(buffer.get() + kHalfPieceBytes),
-                     half_bytes(profile_.type_counts(0))}};
+  char* const x_base = buffer.get();
+  char* const y_base = buffer.get() + kHalfPieceBytes;
+  size_t x_offset = 0;
+  size_t y_offset = half_bytes(profile_.type_counts(0));
   bool taken = true;
-  const auto hand_over = [&](Half& h) {
-    const auto n = static_cast<size_t>(h.w.position() - h.base);
-    if (n == 0) return;
-    if (taken) taken = take(h.offset, std::string_view(h.base, n));
-    h.offset += n;
-    h.w = ByteWriter(h.base);
+  const auto hand_over = [&taken, &take](const char* base, const char* end, size_t& offset) {
+    const auto n = static_cast<size_t>(end - base);
+    if (taken && n > 0) taken = take(offset, std::string_view(base, n));
+    offset += n;
   };
-  profile_.walk([&](int32_t, PlanElement ex, PlanElement ey) {
-    put_element(halves[0].w, ex);
-    put_element(halves[1].w, ey);
-    for (Half& h : halves) {
-      if (static_cast<size_t>(h.w.position() - h.base) > kHalfPieceBytes - kLargestElement) hand_over(h);
-    }
-  });
-  for (Half& h : halves) hand_over(h);
+  PlanWalker walker(profile_);
+  while (taken && walker.next() <= profile_.last()) {
+    char* x = x_base;
+    char* y = y_base;
+    walker.walk_to(walker.next() + kBlockMetres - 1, [&x, &y](int32_t, PlanElement ex, PlanElement ey) {
+      x = put_element(x, ex);
+      y = put_element(y, ey);
+    });
+    hand_over(x_base, x, x_offset);
+    hand_over(y_base, y, y_offset);
+  }
   return taken;
 }
 

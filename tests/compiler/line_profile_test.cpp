@@ -65,6 +65,32 @@ TEST(LineProfile, LaidRunsMatchThePointsComputedInArrays) {
   EXPECT_EQ(arrays.type(5201, 0), ProfileType::kEmpty);
 }
 
+// Walking in steps of any size, across the ends of runs, visits every metre
+// once, in order, with the same elements as one walk.
+TEST(LineProfile, AWalkInStepsMatchesOneWalk) {
+  LineProfile p(5300);
+  first_points(p);
+  for (const Lay& l : kRuns) p.lay(l.first, l.last, l.r);
+  std::vector<PlanElement> whole;
+  p.walk([&](int32_t, PlanElement x, PlanElement) { whole.push_back(x); });
+
+  for (int32_t step : {1, 2, 7, 998, 5300, 9999}) {
+    PlanWalker w(p);
+    std::vector<PlanElement> stepped;
+    while (w.next() <= p.last()) {
+      w.walk_to(w.next() + step - 1, [&](int32_t m, PlanElement x, PlanElement) {
+        EXPECT_EQ(m, static_cast<int32_t>(stepped.size()));
+        stepped.push_back(x);
+      });
+    }
+    ASSERT_EQ(stepped.size(), whole.size()) << step;
+    for (size_t m = 0; m < whole.size(); ++m) {
+      ASSERT_EQ(stepped[m].type, whole[m].type) << step << " " << m;
+      ASSERT_EQ(stepped[m].value, whole[m].value) << step << " " << m;
+    }
+  }
+}
+
 // Writing a single element after runs were laid keeps every laid point and
 // changes only that element; a run laid after it starts from the points
 // before it as they then stand.
