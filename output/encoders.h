@@ -27,7 +27,7 @@ std::string encode_scenario_file(const ScenarioTable& table);
 // type code followed by its value (none, a 16-bit integer or a double).
 std::string encode_profile_file(const LineProfile& profile);
 
-// The same bytes as encode_profile_file, produced through one 128 KiB
+// The same bytes as encode_profile_file, produced through one 512 KiB
 // buffer: the run writes the largest of its files without holding it whole
 // in memory, and a laid plan is computed as it is written. Each piece is a
 // part of the x half or of the y half. The profile must outlive the source.

@@ -119,7 +119,7 @@ TEST(Encoders, ProfilePiecesMakeTheWholeFile) {
     int count = 0;
     ASSERT_TRUE(pieces.produce([&](size_t offset, std::string_view piece) {
       ++count;
-      EXPECT_LE(piece.size(), 64u * 1024);
+      EXPECT_LE(piece.size(), 256u * 1024);
       EXPECT_LE(offset + piece.size(), joined.size());
       for (size_t i = 0; i < piece.size(); ++i) {
         EXPECT_FALSE(covered[offset + i]) << "byte " << offset + i << " written twice";
