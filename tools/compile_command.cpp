@@ -27,7 +27,8 @@ void print_json(std::FILE* out, const RouteModel& m, const nlohmann::ordered_jso
   j["files"] = files;
   j["diagnostics"] = nlohmann::ordered_json::array();
   for (const auto& d : diagnostics) j["diagnostics"].push_back(to_json(d));
-  print(out, j.dump() + "\n");
+  // A file name from the command line need not be UTF-8: replaced, not fatal.
+  print(out, j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
 }
 
 }  // namespace

@@ -1,13 +1,48 @@
 #include "tools/diagnostics.h"
 
+#include <cstdio>
+
 #include "app/error_messages.h"
 #include "compiler/error_codes.h"
+#include "scenario/cp1252.h"
 
 namespace scenario::tool {
 
 namespace {
 
 const char* severity_word(Severity s) { return s == Severity::kError ? "error" : "warning"; }
+
+// A message quotes the author's fields as the source holds them: Windows-1252
+// bytes, possibly control characters, possibly a field of a million
+// characters. What reaches the terminal or the JSON is UTF-8: every letter
+// of the code page as itself, control characters and the five bytes the
+// code page leaves undefined as \xNN, and the middle of an overlong message
+// left out.
+std::string readable(std::string_view message) {
+  constexpr size_t kHead = 200, kTail = 60;
+  std::string shown;
+  if (message.size() > kHead + kTail + 40) {
+    shown = std::string(message.substr(0, kHead)) + " ... (" + std::to_string(message.size() - kHead - kTail) +
+            " bytes left out) ... " + std::string(message.substr(message.size() - kTail));
+    message = shown;
+  }
+  std::string out;
+  out.reserve(message.size());
+  for (const char c : message) {
+    const auto b = static_cast<unsigned char>(c);
+    const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+    if (b < 0x20 || b == 0x7F || undefined) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(b));
+      out += escaped;
+    } else if (b < 0x80) {
+      out += c;
+    } else {
+      out += cp1252_to_utf8(std::string_view(&c, 1));
+    }
+  }
+  return out;
+}
 
 std::string place(const Diagnostic& d, const std::string& program) {
   if (d.file.empty()) return program;
@@ -72,7 +107,7 @@ std::optional<SourceKind> source_of(int32_t code) {
 }  // namespace
 
 std::string format_diagnostic(const Diagnostic& d, const std::string& program) {
-  std::string out = place(d, program) + ": " + severity_word(d.severity) + ": " + d.message;
+  std::string out = place(d, program) + ": " + severity_word(d.severity) + ": " + readable(d.message);
   if (d.code) out += " [code " + std::to_string(*d.code) + "]";
   out += "\n";
   if (!d.remedy.empty()) out += place(d, program) + ": note: " + d.remedy + "\n";
@@ -86,7 +121,7 @@ nlohmann::ordered_json to_json(const Diagnostic& d) {
   j["line"] = d.line > 0 ? nlohmann::ordered_json(d.line) : nlohmann::ordered_json(nullptr);
   j["column"] = d.column > 0 ? nlohmann::ordered_json(d.column) : nlohmann::ordered_json(nullptr);
   j["code"] = d.code ? nlohmann::ordered_json(*d.code) : nlohmann::ordered_json(nullptr);
-  j["message"] = d.message;
+  j["message"] = readable(d.message);
   return j;
 }
 
