@@ -68,7 +68,7 @@ constexpr long kSanitizerAllowanceMib = 0;
 // allocation. The peak memory is read from /proc while the child runs, once
 // it has started the tool (before that it is a copy of this process).
 Measured run_measured(const std::vector<std::string>& args, const fs::path& cwd, double limit_seconds,
-                      long limit_mib) {
+                      long limit_mib, rlim_t file_size_limit = RLIM_INFINITY) {
   const fs::path out = cwd / ".stdout";
   const fs::path err = cwd / ".stderr";
   int started[2];
@@ -85,6 +85,12 @@ Measured run_measured(const std::vector<std::string>& args, const fs::path& cwd,
     dup2(in, 0);
     dup2(o, 1);
     dup2(e, 2);
+    if (file_size_limit != RLIM_INFINITY) {
+      // A write past the limit then fails with EFBIG instead of killing the tool.
+      signal(SIGXFSZ, SIG_IGN);
+      const rlimit lim{file_size_limit, file_size_limit};
+      setrlimit(RLIMIT_FSIZE, &lim);
+    }
     if (kLimitAddressSpace) {
       const rlim_t bytes = static_cast<rlim_t>(limit_mib) << 20;
       const rlimit lim{bytes, bytes};
@@ -423,6 +429,37 @@ TEST(BadInput, EveryCaseEndsCleanlyAndLeavesTheAuthorsFilesAlone) {
     EXPECT_TRUE(author_files(dir / "src") == before);
     fs::remove_all(dir);
   }
+}
+
+// An output directory where the files cannot be written whole (a 16 KiB
+// file size limit, which binds root too): the scenario file fits and is
+// replaced, the track file (2141 cells, 32 KiB) does not. The tool says which
+// file and exits 74; the track file from before is still whole, nothing
+// half-written or temporary is left, and the sources are untouched.
+TEST(BadOutput, AFileThatCannotBeWrittenLeavesTheEarlierOneWhole) {
+  const fs::path dir = scratch_dir("bad-output");
+  fs::create_directory(dir / "src");
+  fs::create_directory(dir / "out");
+  const std::string line = "[generale]\r\nlunghezza percorso, 100000\r\n[pendenze]\r\npendenza, 0, 0\r\n[fine]\r\n";
+  std::vector<std::string> args = pair_of(dir / "src", line, train_with(""));
+  args.insert(args.begin(), "compile");
+  for (const char* more : {"--route", "R", "--train", "1", "--out", "out", "--no-profile"}) args.push_back(more);
+  const std::string earlier_sim = "earlier scenario file";
+  const std::string earlier_dat = "earlier track file";
+  write_bytes(dir / "out" / "R_1.sim", earlier_sim);
+  write_bytes(dir / "out" / "R_1.dat", earlier_dat);
+  const auto sources = author_files(dir / "src");
+
+  const Measured m = run_measured(args, dir, 30, 300, 16 << 10);
+  EXPECT_EQ(m.status, 74) << m.err;
+  EXPECT_NE(m.err.find("R_1.dat"), std::string::npos) << m.err;
+  const auto out = author_files(dir / "out");
+  ASSERT_EQ(out.size(), 2u) << "no temporary may remain";
+  EXPECT_EQ(out.at("R_1.dat").bytes, earlier_dat);
+  EXPECT_NE(out.at("R_1.sim").bytes, earlier_sim);
+  EXPECT_EQ(out.at("R_1.sim").bytes.size(), 87 * 34 + 1 + 1u) << "the whole new scenario file";
+  EXPECT_TRUE(author_files(dir / "src") == sources);
+  fs::remove_all(dir);
 }
 
 }  // namespace
