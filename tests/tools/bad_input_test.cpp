@@ -291,6 +291,9 @@ std::vector<Case> cases() {
                "pend\xC3\xA8nza"});
   c.push_back({"undefined byte inside a keyword", train_case(train_with("velo\x81" "cita, 100, 5\r\n")), 0,
                "velo\\x81cita"});
+  // A tab is not a space: it ends no field and is not skipped before one.
+  c.push_back({"tabs between numbers", train_case(train_with("orologio, 15\t4\t15\r\n")), 1, "\"15\\x094\\x0915\""});
+  c.push_back({"tab before a keyword", line_case(line_with("\tpendenza, 100, 5\r\n")), 0, ""});
   // Numbers at and past the limits of their types: 32-bit positions and
   // values, 16-bit clock and sand, byte station fields, and the values the
   // compiler derives from them.
