@@ -40,6 +40,8 @@ TEST(FieldReader, FollowsTheFieldRulesLiterally) {
       {"x,  5050,  ,  ,\n", "tnnn", {"x", "5050", "", ""}},
       // A bare LF and a bare CR end lines too.
       {"a\nb\rc", "ttt", {"a", "b", "c"}},
+      // Quotes are ordinary characters: a comma between them still ends the field.
+      {"\"(P, 253)\"\r\n", "tt", {"\"(P", "253)\""}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.data);
