@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "app/disk_sources.h"
 #include <unistd.h>
 
 #include <fstream>
@@ -11,13 +13,6 @@ namespace scenario {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // A content handed over in pieces from the end backwards.
 class BackwardsPieces : public PieceSource {
@@ -49,7 +44,7 @@ TEST(FileReplacePieces, PiecesLandAtTheirOffsetsAndReplaceALongerFile) {
   for (int i = 0; i < 300000; ++i) content += static_cast<char>('a' + i % 23);
   ASSERT_FALSE(replace_file_pieces(target, BackwardsPieces(content, 7001)));
 
-  EXPECT_EQ(slurp(target), content);
+  EXPECT_EQ(read_whole_file(target).value_or(""), content);
   EXPECT_EQ(static_cast<size_t>(std::distance(fs::directory_iterator(dir), {})), 1u);  // no temporary left
   fs::remove_all(dir);
 }

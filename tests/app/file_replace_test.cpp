@@ -1,6 +1,8 @@
 #include "app/file_replace.h"
 
 #include <gtest/gtest.h>
+
+#include "app/disk_sources.h"
 #include <unistd.h>
 
 #ifndef _WIN32
@@ -20,24 +22,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class FileReplace : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("replace-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("replace-test-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  size_t entries() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {})); }
+  size_t entries() const {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
+  }
 
   fs::path dir_;
 };
@@ -46,7 +44,7 @@ TEST_F(FileReplace, ALongerEarlierFileIsFullyReplaced) {
   const fs::path p = dir_ / "a.dat";
   std::ofstream(p, std::ios::binary) << std::string(1000, 'x');
   ASSERT_FALSE(replace_file(p, "short"));
-  EXPECT_EQ(slurp(p), "short");
+  EXPECT_EQ(read_whole_file(p).value_or(""), "short");
   EXPECT_EQ(entries(), 1u);
 }
 
@@ -66,26 +64,29 @@ TEST_F(FileReplace, AFailedWriteLeavesTheEarlierFileAndNoTemporary) {
     rlimit lim{4096, 4096};
     setrlimit(RLIMIT_FSIZE, &lim);
     auto failure = replace_file(p, std::string(100000, 'n'));
-    _exit(failure && failure->find("cannot write") != std::string::npos ? 0 : 1);
+    _exit(failure && failure->find("cannot write") != std::string::npos ? 0
+                                                                        : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(slurp(p), earlier);
+  EXPECT_EQ(read_whole_file(p).value_or(""), earlier);
   EXPECT_EQ(entries(), 1u);
 }
 
 class QuietPlatform : public Platform {
- public:
+public:
   void show_window() override {}
-  void message_box(const std::string&) override {}
+  void message_box(const std::string &) override {}
   void close_window() override {}
 };
 
-std::map<std::string, std::string> files_of(const fs::path& dir) {
+std::map<std::string, std::string> files_of(const fs::path &dir) {
   std::map<std::string, std::string> files;
-  for (const auto& e : fs::directory_iterator(dir)) files[e.path().filename().string()] = slurp(e.path());
+  for (const auto &e : fs::directory_iterator(dir))
+    files[e.path().filename().string()] =
+        read_whole_file(e.path()).value_or("");
   return files;
 }
 
@@ -99,14 +100,14 @@ TEST_F(FileReplace, ARunThatCannotWriteItsFilesLeavesEachEarlierFileWhole) {
   fs::create_directories(reference);
   fs::create_directories(run);
   QuietPlatform platform;
-  std::FILE* quiet = std::tmpfile();
+  std::FILE *quiet = std::tmpfile();
   Form_Load(reference, platform, quiet);
   const auto fresh = files_of(reference);
   ASSERT_EQ(fresh.size(), 6u) << "the reference run must leave its six files";
   ASSERT_GT(fresh.at("Corvale_Mirbosco_linea.dat").size(), 1000000u);
 
   std::map<std::string, std::string> earlier;
-  for (const auto& [name, bytes] : fresh) {
+  for (const auto &[name, bytes] : fresh) {
     earlier[name] = "earlier " + name;
     std::ofstream(run / name, std::ios::binary) << earlier[name];
   }
@@ -127,10 +128,13 @@ TEST_F(FileReplace, ARunThatCannotWriteItsFilesLeavesEachEarlierFileWhole) {
 
   const auto after = files_of(run);
   ASSERT_EQ(after.size(), 6u) << "no source text and no temporary may remain";
-  for (const char* doc : {"Corvale_Mirbosco_731_scheda_treno.txt", "Corvale_Mirbosco_731_rallentamenti.txt",
+  for (const char *doc : {"Corvale_Mirbosco_731_scheda_treno.txt",
+                          "Corvale_Mirbosco_731_rallentamenti.txt",
                           "Corvale_Mirbosco_731_note.txt"})
     EXPECT_EQ(after.at(doc), fresh.at(doc)) << doc;
-  for (const char* binary : {"Corvale_Mirbosco_linea.dat", "Corvale_Mirbosco_731.sim", "Corvale_Mirbosco_731.dat"})
+  for (const char *binary :
+       {"Corvale_Mirbosco_linea.dat", "Corvale_Mirbosco_731.sim",
+        "Corvale_Mirbosco_731.dat"})
     EXPECT_EQ(after.at(binary), earlier.at(binary)) << binary;
 }
 #endif
@@ -144,12 +148,12 @@ TEST_F(FileReplace, ADirectoryThatIsARegularFileFailsWithAReason) {
 #ifndef _WIN32
   EXPECT_NE(failure->find("Not a directory"), std::string::npos);
 #endif
-  EXPECT_EQ(slurp(not_a_dir), "x");
+  EXPECT_EQ(read_whole_file(not_a_dir).value_or(""), "x");
 }
 
 TEST_F(FileReplace, DeletingAMissingFileIsNoFailure) {
   EXPECT_FALSE(delete_file(dir_ / "gone.txt"));
 }
 
-}  // namespace
-}  // namespace scenario
+} // namespace
+} // namespace scenario

@@ -2,6 +2,8 @@
 // and carries its markers and check codes, and a final check that fails
 // stops the run before any binary file is written.
 #include <gtest/gtest.h>
+
+#include "app/disk_sources.h"
 #include <unistd.h>
 
 #include <cstdint>
@@ -29,11 +31,6 @@ fs::path scratch(const std::string& name) {
   fs::remove_all(d);
   fs::create_directories(d);
   return d;
-}
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 int32_t le(const std::string& b, size_t at, int bytes) {
@@ -80,12 +77,12 @@ TEST(FinalRun, BuiltInScenarioEndsCleanWithMarkersAndCheckCodes) {
   EXPECT_FALSE(fs::exists(d / names.train_source));
 
   // Track cell 1: value1 5121 and the grid check code of "731corvale_mirbosco".
-  const std::string dat = slurp(d / names.track_file);
+  const std::string dat = read_whole_file(d / names.track_file).value_or("");
   ASSERT_GE(dat.size(), 30u);
   EXPECT_EQ(le(dat, 15 + 1, 2), 5121);
   EXPECT_EQ(le(dat, 15 + 3, 2), 2544);
   // Record 85: num1 610 and the scenario check code.
-  const RecordMarks marks = record_marks(slurp(d / names.scenario_file), 85);
+  const RecordMarks marks = record_marks(read_whole_file(d / names.scenario_file).value_or(""), 85);
   EXPECT_EQ(marks.num1, 610);
   EXPECT_EQ(marks.long4, 35327);
   fs::remove_all(d);
@@ -114,7 +111,7 @@ TEST(FinalRun, SpeedBoardsAtTheStartStopTheRunWith1250AndWriteNoBinaryFile) {
   std::fclose(err);
 
   EXPECT_EQ(platform.boxes, std::vector<std::string>{" Errore n. 1250"});
-  EXPECT_EQ(slurp(d / names.scenario_file), "earlier run");
+  EXPECT_EQ(read_whole_file(d / names.scenario_file).value_or(""), "earlier run");
   EXPECT_FALSE(fs::exists(d / names.track_file));
   EXPECT_FALSE(fs::exists(d / names.line_profile));
   EXPECT_FALSE(fs::exists(d / names.line_source));
