@@ -1,5 +1,9 @@
 #include "fuzz/fuzz_input.h"
 
+#ifdef FUZZ_DIAGNOSTICS_SEEDS_DIR
+#include "fuzz/diagnostics_input.h"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,24 +38,39 @@ std::vector<fs::path> files_in(const char* dir) {
 }
 
 std::string test_name(const ::testing::TestParamInfo<fs::path>& info) {
-  std::string name = info.param.filename().string();
+  std::string name = info.param.parent_path().filename().string() + "_" + info.param.filename().string();
   for (char& c : name)
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   return name;
 }
 
-// Every seed and every recorded finding keeps the rules of the fuzz entry:
-// the entry aborts, and this test dies, when one is broken.
+// Every seed and every recorded finding keeps the rules of its fuzz entry:
+// the entry aborts, and this test dies, when one is broken. A finding names
+// its target at the start of its file name, as fuzz/run leaves it.
 class FuzzInput : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(FuzzInput, KeepsEveryRuleOfTheFuzzEntry) {
   const std::string input = slurp(GetParam());
+  const std::string name = GetParam().filename().string();
+  const bool diagnostics = name.rfind("diagnostics_fuzzer-", 0) == 0 ||
+                           GetParam().parent_path().filename() == "diagnostics";
+#ifdef FUZZ_DIAGNOSTICS_SEEDS_DIR
+  if (diagnostics) {
+    diagnose_input(input);
+    return;
+  }
+#else
+  if (diagnostics) GTEST_SKIP() << "the authoring tool is not part of this build";
+#endif
   compile_input(input);
-  SUCCEED();
 }
 
 std::vector<fs::path> all_inputs() {
   std::vector<fs::path> all = files_in(FUZZ_SEEDS_DIR);
+#ifdef FUZZ_DIAGNOSTICS_SEEDS_DIR
+  const std::vector<fs::path> diagnostics = files_in(FUZZ_DIAGNOSTICS_SEEDS_DIR);
+  all.insert(all.end(), diagnostics.begin(), diagnostics.end());
+#endif
   const std::vector<fs::path> findings = files_in(FUZZ_REGRESSIONS_DIR);
   all.insert(all.end(), findings.begin(), findings.end());
   return all;
