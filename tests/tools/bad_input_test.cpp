@@ -438,7 +438,8 @@ TEST(BadInput, EveryCaseEndsCleanlyAndLeavesTheAuthorsFilesAlone) {
 // file size limit, which binds root too): the scenario file fits and is
 // replaced, the track file (2141 cells, 32 KiB) does not. The tool says which
 // file and exits 74; the track file from before is still whole, nothing
-// half-written or temporary is left, and the sources are untouched.
+// half-written or temporary is left, the sources are untouched, and the JSON
+// object names what was written.
 TEST(BadOutput, AFileThatCannotBeWrittenLeavesTheEarlierOneWhole) {
   const fs::path dir = scratch_dir("bad-output");
   fs::create_directory(dir / "src");
@@ -446,7 +447,8 @@ TEST(BadOutput, AFileThatCannotBeWrittenLeavesTheEarlierOneWhole) {
   const std::string line = "[generale]\r\nlunghezza percorso, 100000\r\n[pendenze]\r\npendenza, 0, 0\r\n[fine]\r\n";
   std::vector<std::string> args = pair_of(dir / "src", line, train_with(""));
   args.insert(args.begin(), "compile");
-  for (const char* more : {"--route", "R", "--train", "1", "--out", "out", "--no-profile"}) args.push_back(more);
+  for (const char* more : {"--route", "R", "--train", "1", "--out", "out", "--no-profile", "--json"})
+    args.push_back(more);
   const std::string earlier_sim = "earlier scenario file";
   const std::string earlier_dat = "earlier track file";
   write_bytes(dir / "out" / "R_1.sim", earlier_sim);
@@ -462,6 +464,14 @@ TEST(BadOutput, AFileThatCannotBeWrittenLeavesTheEarlierOneWhole) {
   EXPECT_NE(out.at("R_1.sim").bytes, earlier_sim);
   EXPECT_EQ(out.at("R_1.sim").bytes.size(), 87 * 34 + 1 + 1u) << "the whole new scenario file";
   EXPECT_TRUE(author_files(dir / "src") == sources);
+  // The JSON object still comes, naming the one file written.
+  try {
+    const json j = json::parse(m.out);
+    EXPECT_EQ(j["fatal"], "unexpected");
+    EXPECT_EQ(j["files"], json::array({"R_1.sim"}));
+  } catch (const json::exception& e) {
+    ADD_FAILURE() << "stdout is not one JSON object: " << e.what() << "\n" << m.out;
+  }
   fs::remove_all(dir);
 }
 
