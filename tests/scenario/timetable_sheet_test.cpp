@@ -12,6 +12,7 @@
 #include "scenario/builtin_texts.h"
 #include "scenario/dati.h"
 #include "scenario/sheet_pages.h"
+#include "scenario/timetable_rows.h"
 #include "tests/scenario/document_lines.h"
 
 namespace scenario {
@@ -364,6 +365,50 @@ TEST(TimetableSheet, LayoutRefusesEntriesThatDoNotFillThePages) {
   SheetTitle long_name = blank_title();
   long_name.from = std::string(30, 'x');
   EXPECT_FALSE(layout_timetable_sheet(long_name, std::vector<TimetableEntry>(60, entry)));
+}
+
+// Entries built from a small run: a time of 0 shows no time, a place of kind
+// 25 or above is passed, a limit that starts at a station shows on the
+// station's own row, and recovery minutes fall on the named stations only.
+TEST(TimetableEntries, TimesPassingPlacesLimitsAndRecoveries) {
+  TrainFacts facts;
+  facts.stations = {{0, 8, 600, 12 * 3600 + 5 * 60 + 15, "Corvale"},
+                    {5000, 28, 200, 0, "Bivio"},
+                    {9000, 4, 400, 12 * 3600 + 20 * 60, "Valdimora"}};
+  facts.speed_limits = {{0, 60}, {3000, 160}, {9000, 120}};
+  const std::vector<TimetableEntry> e = timetable_entries(facts);
+  ASSERT_EQ(e.size(), 4u);
+  EXPECT_EQ(e[0].row.location, "Corvale");
+  EXPECT_EQ(e[0].row.time_of_day, 12 * 3600 + 5 * 60 + 15);
+  EXPECT_EQ(e[0].row.speed_limit, 60);
+  EXPECT_FALSE(e[0].row.recovery_tenths);
+
+  EXPECT_EQ(e[1].row.location, "Cippo Km.3,000");
+  EXPECT_EQ(e[1].row.speed_limit, 160);
+  EXPECT_EQ(e[1].row.running_speed, 160);
+  EXPECT_EQ(e[1].row.further_speed, 150);
+
+  EXPECT_EQ(e[2].row.location, "Bivio");
+  EXPECT_TRUE(e[2].row.passing);
+  EXPECT_FALSE(e[2].row.time_of_day);
+  EXPECT_FALSE(e[2].row.speed_limit);
+  EXPECT_EQ(e[2].in_force, (SpeedCells{160, 160, 150}));
+
+  EXPECT_EQ(e[3].row.location, "Valdimora");
+  EXPECT_FALSE(e[3].row.passing);
+  EXPECT_EQ(e[3].row.speed_limit, 120);
+  EXPECT_EQ(e[3].row.recovery_tenths, 10);
+
+  // On the built-in sheet the recovery column holds one minute at the five
+  // stations of the timetable and is empty everywhere else.
+  std::vector<std::string> with_recovery;
+  for (const Row& r : locations()) {
+    if (r.recovery.empty()) continue;
+    EXPECT_EQ(r.recovery, "1.0") << r.location;
+    with_recovery.push_back(r.location);
+  }
+  EXPECT_EQ(with_recovery, (std::vector<std::string>{"Valdimora", "Monteleone Scalo", "Riofreddo", "Belvedere",
+                                                     "Mirbosco Sud"}));
 }
 
 }  // namespace

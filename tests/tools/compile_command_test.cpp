@@ -33,6 +33,9 @@ TEST(CompileCommand, InputAndOutputProblemsExit74BeforeCompiling) {
   fs::create_directory(dir / "Q_1-.txt");
   write_text(dir / "U_linea.txt", "[generale]\r\ncartello_indicatore, 100, \xB0 bad\r\n[fine]\r\n");
   write_text(dir / "U_1-.txt", "[generale]\r\n[fine]\r\n");
+  // Valid UTF-8, but U+0100 has no Windows-1252 byte.
+  write_text(dir / "V_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+  write_text(dir / "V_1-.txt", "[generale]\r\n[fermate]\r\nstazione, 0, 8, 600, \xC4\x80\r\n[fine]\r\n");
 
   struct Case {
     std::vector<std::string> args;
@@ -45,6 +48,7 @@ TEST(CompileCommand, InputAndOutputProblemsExit74BeforeCompiling) {
       {{"compile", "R_linea.txt", "R_1-.txt", "--out", "R_linea.txt"}, "not an existing directory"},
       // Not UTF-8: the line that cannot be converted is named.
       {{"compile", "U_linea.txt", "U_1-.txt", "--input-encoding", "utf-8"}, "U_linea.txt:2: error:"},
+      {{"compile", "V_linea.txt", "V_1-.txt", "--input-encoding", "utf-8"}, "V_1-.txt:3: error:"},
   };
   const auto before = std::distance(fs::directory_iterator(dir), fs::directory_iterator());
   for (const auto& c : cases) {
