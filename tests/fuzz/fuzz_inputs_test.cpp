@@ -8,11 +8,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/disk_sources.h"
 #include "compiler/source_store.h"
 #include "output/memorizza_percorso.h"
 #include "output/output_sink.h"
@@ -22,12 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string slurp(const fs::path& p) { return read_whole_file(p).value_or(std::string()); }
 
 std::vector<fs::path> files_in(const char* dir) {
   std::vector<fs::path> files;

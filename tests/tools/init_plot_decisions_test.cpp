@@ -3,6 +3,8 @@
 // model of sources that record an error as it stands.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "tests/tools/tool_run.h"
 
 namespace scenario::testing {

@@ -12,10 +12,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "app/disk_sources.h"
 
 namespace scenario::testing {
 
@@ -27,12 +27,8 @@ struct ToolRun {
   std::string err;
 };
 
-inline std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+// The bytes of a file; empty when it cannot be read.
+inline std::string slurp(const fs::path& p) { return read_whole_file(p).value_or(std::string()); }
 
 inline int process_id() {
 #ifdef _WIN32
