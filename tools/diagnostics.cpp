@@ -12,36 +12,54 @@ namespace {
 
 const char* severity_word(Severity s) { return s == Severity::kError ? "error" : "warning"; }
 
+// How one byte of a message shows: every letter of the code page as itself
+// in UTF-8, control characters and the five bytes the code page leaves
+// undefined as \xNN.
+std::string shown_byte(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+  if (b < 0x20 || b == 0x7F || undefined) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(b));
+    return escaped;
+  }
+  if (b < 0x80) return std::string(1, c);
+  return cp1252_to_utf8(std::string_view(&c, 1));
+}
+
+size_t shown_size(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if (b < 0x80) return b < 0x20 || b == 0x7F ? 4 : 1;
+  return shown_byte(c).size();
+}
+
 // A message quotes the author's fields as the source holds them: Windows-1252
 // bytes, possibly control characters, possibly a field of a million
-// characters. What reaches the terminal or the JSON is UTF-8: every letter
-// of the code page as itself, control characters and the five bytes the
-// code page leaves undefined as \xNN, and the middle of an overlong message
-// left out.
+// characters. What reaches the terminal or the JSON is UTF-8, each byte shown
+// as shown_byte does. A message that would show longer than 300 bytes keeps
+// the beginning that shows in 200 bytes and the end that shows in 60, with
+// the number of source bytes left out between them: the bound holds for the
+// shown text, whose escapes take four bytes for one.
 std::string readable(std::string_view message) {
-  constexpr size_t kHead = 200, kTail = 60;
-  std::string shown;
-  if (message.size() > kHead + kTail + 40) {
-    shown = std::string(message.substr(0, kHead)) + " ... (" + std::to_string(message.size() - kHead - kTail) +
-            " bytes left out) ... " + std::string(message.substr(message.size() - kTail));
-    message = shown;
+  constexpr size_t kLongest = 300, kHead = 200, kTail = 60;
+  size_t total = 0;
+  for (const char c : message) total += shown_size(c);
+  if (total <= kLongest) {
+    std::string out;
+    out.reserve(total);
+    for (const char c : message) out += shown_byte(c);
+    return out;
   }
-  std::string out;
-  out.reserve(message.size());
-  for (const char c : message) {
-    const auto b = static_cast<unsigned char>(c);
-    const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-    if (b < 0x20 || b == 0x7F || undefined) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(b));
-      out += escaped;
-    } else if (b < 0x80) {
-      out += c;
-    } else {
-      out += cp1252_to_utf8(std::string_view(&c, 1));
-    }
-  }
-  return out;
+  std::string head;
+  size_t first = 0;  // the first byte left out
+  while (first < message.size() && head.size() + shown_size(message[first]) <= kHead) head += shown_byte(message[first++]);
+  size_t end = message.size();  // one past the last byte left out
+  size_t tail_size = 0;
+  while (end > first && tail_size + shown_size(message[end - 1]) <= kTail) tail_size += shown_size(message[--end]);
+  std::string tail;
+  tail.reserve(tail_size);
+  for (size_t i = end; i < message.size(); ++i) tail += shown_byte(message[i]);
+  return head + " ... (" + std::to_string(end - first) + " bytes left out) ... " + tail;
 }
 
 std::string place(const Diagnostic& d, const std::string& program) {
