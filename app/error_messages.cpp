@@ -62,7 +62,8 @@ constexpr std::array<ErrorInfo, 33> kTable{{
     {203, true, "more than 80 sign boards: no scenario record is left for the text",
      "remove sign boards: the line can hold at most 80"},
     {204, true, "a record lies before the start of the line (a negative position)",
-     "give the record a position of 0 m or more"},
+     "give the signal, slowdown, station or code reduction a position of 0 m or more, boards one of -75 m or more, "
+     "a montagna a start of -25 m or more"},
     {205, true, "a station's stop point lies beyond the end of the track grid",
      "shorten the station's zone or move it back from the end of the line"},
     {206, true, "a slowdown's end lies outside the track grid",

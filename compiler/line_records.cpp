@@ -22,17 +22,23 @@ void begin_record(CompileContext& ctx, const SourceFields& src, const Field& f) 
 }
 
 // The position check before a record writes anything: too far along for the
-// grid ends the loop (15); before the start of the line is refused (204).
+// grid ends the loop (15). It bounds positions from above only: a gradient
+// or a curve before the start of the line is laid as the cursors give.
 Step check_position(CompileContext& ctx, int32_t position) {
   if (!position_accepted(position, kPositionMargin, ctx.model.grid_end)) {
     record_error(ctx, error::kBeyondGrid, position);
     return Step::kEnd;
   }
-  if (position < 0) {
-    record_error(ctx, error::kNegativePosition, position);
-    return Step::kRefused;
-  }
   return Step::kNext;
+}
+
+// A record whose first cell would lie before cell 0 is refused (204): a
+// board below -75 m, a montagna starting below -25 m. From there up to
+// the start of the line the cell is 0 or more and the record is laid.
+Step check_first_cell(CompileContext& ctx, int64_t cell, int32_t position) {
+  if (cell >= 0) return Step::kNext;
+  record_error(ctx, error::kNegativePosition, position);
+  return Step::kRefused;
 }
 
 Step refuse(CompileContext& ctx, int32_t code, std::optional<int32_t> position) {
@@ -64,6 +70,7 @@ Step montagna(CompileContext& ctx, SourceFields& src) {
   const int32_t fine = src.read_long();
   const int32_t tipo = src.read_long();
   if (const Step s = check_position(ctx, inizio); s != Step::kNext) return s;
+  if (const Step s = check_first_cell(ctx, stretch_cell(inizio), inizio); s != Step::kNext) return s;
   if (const int32_t code = memo_montagna(ctx.model, inizio, fine, tipo); code != 0)
     return refuse(ctx, code, inizio);
   return Step::kNext;
@@ -74,6 +81,7 @@ Step speed_boards(CompileContext& ctx, SourceFields& src) {
   for (int32_t* v : {&b.posizione, &b.vas, &b.vbs, &b.vcs, &b.strisces, &b.vad, &b.vbd, &b.vcd, &b.strisced})
     *v = src.read_long();
   if (const Step s = check_position(ctx, b.posizione); s != Step::kNext) return s;
+  if (const Step s = check_first_cell(ctx, object_cell(b.posizione), b.posizione); s != Step::kNext) return s;
   if (const int32_t code = memo_indicatori_v_max(ctx.model, b); code != 0) return refuse(ctx, code, b.posizione);
   return Step::kNext;
 }
@@ -82,6 +90,7 @@ Step sign_board(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
   const int32_t position = src.read_long();
   ctx.model.current_field = src.read_text();
   if (const Step s = check_position(ctx, position); s != Step::kNext) return s;
+  if (const Step s = check_first_cell(ctx, object_cell(position), position); s != Step::kNext) return s;
   if (const int32_t code = memo_cartello(ctx.model, loop.next_free_sign_record, position, ctx.model.current_field);
       code != 0)
     return refuse(ctx, code, position);

@@ -75,7 +75,7 @@ void complete_run(StretchRun& run, CompileContext& ctx) {
 RecordOutcome read_stretch(CompileContext& ctx, SourceFields& in, StretchRun& run) {
   const int32_t p = in.read_long();
   const int32_t value = in.read_long();
-  if (const RecordOutcome o = check_train_position(ctx, p, kRecordMargin); o != RecordOutcome::kGoOn) return o;
+  if (const RecordOutcome o = check_train_grid(ctx, p, kRecordMargin); o != RecordOutcome::kGoOn) return o;
   run_to(run, stretch_cell(p), ctx);
   run.carried = value;
   return RecordOutcome::kGoOn;

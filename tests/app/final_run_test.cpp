@@ -88,37 +88,44 @@ TEST(FinalRun, BuiltInScenarioEndsCleanWithMarkersAndCheckCodes) {
   fs::remove_all(d);
 }
 
-// The built-in texts with a pair of speed indicator boards at 0 m, rank A
-// speed 30: their object cell is cell 1, whose value1 the final check needs.
-std::vector<TextFile> with_boards_at_start() {
+// The built-in texts with one more line record before the first speed
+// boards: boards at 0 m or -1 m with a rank A speed of 30, or a sign board at
+// -1 m. Each has cell 1 for its object cell, whose value1 the final check
+// needs.
+std::vector<TextFile> with_record_at_start(const std::string& record) {
   std::vector<TextFile> texts = builtin_run_texts(kRouteName, kTrainNumber);
   std::string& line = texts.front().bytes;
   const size_t at = line.find("\r\nindicatori_vmax");
   EXPECT_NE(at, std::string::npos);
-  line.insert(at + 2, "indicatori_vmax,  0,  30,  30,  30,  0,  30,  30,  30,  0\r\n");
+  line.insert(at + 2, record + "\r\n");
   return texts;
 }
 
-TEST(FinalRun, SpeedBoardsAtTheStartStopTheRunWith1250AndWriteNoBinaryFile) {
-  const fs::path d = scratch("boards-at-0");
-  const FileNames names = file_names(kRouteName, kTrainNumber);
-  // A scenario file from an earlier run stays as it was.
-  std::ofstream(d / names.scenario_file, std::ios::binary) << "earlier run";
+TEST(FinalRun, AnObjectInCellOneStopsTheRunWith1250AndWritesNoBinaryFile) {
+  for (const std::string record : {"indicatori_vmax,  0,  30,  30,  30,  0,  30,  30,  30,  0",
+                                   "indicatori_vmax,  -1,  30,  30,  30,  0,  30,  30,  30,  0",
+                                   "cartello_indicatore,  -1,  (x)"}) {
+    SCOPED_TRACE(record);
+    const fs::path d = scratch("object-in-cell-1");
+    const FileNames names = file_names(kRouteName, kTrainNumber);
+    // A scenario file from an earlier run stays as it was.
+    std::ofstream(d / names.scenario_file, std::ios::binary) << "earlier run";
 
-  RecordingPlatform platform;
-  std::FILE* err = std::tmpfile();
-  EXPECT_EQ(run_with_texts(d, platform, with_boards_at_start(), err), kExitFinalCheck);
-  std::fclose(err);
+    RecordingPlatform platform;
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(run_with_texts(d, platform, with_record_at_start(record), err), kExitFinalCheck);
+    std::fclose(err);
 
-  EXPECT_EQ(platform.boxes, std::vector<std::string>{" Errore n. 1250"});
-  EXPECT_EQ(read_whole_file(d / names.scenario_file).value_or(""), "earlier run");
-  EXPECT_FALSE(fs::exists(d / names.track_file));
-  EXPECT_FALSE(fs::exists(d / names.line_profile));
-  EXPECT_FALSE(fs::exists(d / names.line_source));
-  EXPECT_FALSE(fs::exists(d / names.train_source));
-  // The documents were written before the compile.
-  EXPECT_TRUE(fs::exists(d / names.timetable_sheet));
-  fs::remove_all(d);
+    EXPECT_EQ(platform.boxes, std::vector<std::string>{" Errore n. 1250"});
+    EXPECT_EQ(read_whole_file(d / names.scenario_file).value_or(""), "earlier run");
+    EXPECT_FALSE(fs::exists(d / names.track_file));
+    EXPECT_FALSE(fs::exists(d / names.line_profile));
+    EXPECT_FALSE(fs::exists(d / names.line_source));
+    EXPECT_FALSE(fs::exists(d / names.train_source));
+    // The documents were written before the compile.
+    EXPECT_TRUE(fs::exists(d / names.timetable_sheet));
+    fs::remove_all(d);
+  }
 }
 
 TEST(FinalRun, CompileErrorIsReportedWithStatus1AndTheFilesAreStillWritten) {

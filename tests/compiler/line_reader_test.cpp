@@ -200,14 +200,12 @@ TEST(LineReader, RefusalsDeleteTheLineSourceAndStop) {
        error::kSignBoardOccupied, 5050},
       {"an 81st montagna", line_file(220000, eighty_one_montagne), error::kTooManyMontagne, 17000},
       {"an 81st sign board", line_file(220000, eighty_one_boards), error::kTooManySignBoards, 5000},
-      {"a gradient before the line's start", line_file(1000, "pendenza, -50, 1\r\n"), error::kNegativePosition, -50},
-      {"a curve before the line's start", line_file(1000, "curvad1, -10, 100\r\n"), error::kNegativePosition, -10},
-      {"a montagna before the line's start", line_file(1000, "montagna, -100, 500, 2\r\n"),
+      {"a montagna whose first cell lies before the line", line_file(1000, "montagna, -100, 500, 2\r\n"),
        error::kNegativePosition, -100},
-      {"speed boards before the line's start", line_file(1000, "indicatori_vmax, -100, 1,1,1,0,1,1,1,0\r\n"),
+      {"speed boards whose cell lies before the line", line_file(1000, "indicatori_vmax, -100, 1,1,1,0,1,1,1,0\r\n"),
        error::kNegativePosition, -100},
-      {"a sign board before the line's start", line_file(1000, "cartello_indicatore, -1, (x)\r\n"),
-       error::kNegativePosition, -1},
+      {"a sign board whose cell lies before the line", line_file(1000, "cartello_indicatore, -76, (x)\r\n"),
+       error::kNegativePosition, -76},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

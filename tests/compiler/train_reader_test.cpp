@@ -201,9 +201,12 @@ TEST(TrainReader, PositionCheckEndsReadingAndStillCompletesTheRuns) {
   }
 }
 
-TEST(TrainReader, ANegativePositionAbortsWith204) {
+TEST(TrainReader, ATrainObjectBeforeTheLineAbortsWith204) {
   for (const PositionedRecord& r : kPositioned) {
     SCOPED_TRACE(r.kind);
+    // Speed limits and adhesion are runs, laid from their cursors whatever
+    // the position (the tests of negative positions cover them).
+    if (std::string_view(r.kind) == "speed" || std::string_view(r.kind) == "adhesion") continue;
     const auto run = read_train(train_text({"velocita, 0, 100", r.row(-50), "sabbia, 7"}), kShort);
     ASSERT_FALSE(run.failure) << run.failure->message;
     EXPECT_EQ(run.m.ErrorCode, error::kNegativePosition);
