@@ -4,21 +4,16 @@
 
 namespace scenario {
 
-void FieldReader::advance(size_t n) {
-  pos_ += n;
-  column_ += static_cast<int>(n);
-}
-
 std::optional<Field> FieldReader::text() { return read(false); }
 std::optional<Field> FieldReader::number() { return read(true); }
 
 std::optional<Field> FieldReader::read(bool numeric) {
   if (eof()) return std::nullopt;
-  while (pos_ < data_.size() && data_[pos_] == ' ') advance(1);
+  while (pos_ < data_.size() && data_[pos_] == ' ') ++pos_;
 
   Field f;
-  f.line = line_;
-  f.column = column_;
+  f.line = line();
+  f.column = column();
   const size_t start = pos_;
   while (pos_ < data_.size()) {
     const char c = data_[pos_];
@@ -26,7 +21,6 @@ std::optional<Field> FieldReader::read(bool numeric) {
     ++pos_;
   }
   f.text.assign(data_.substr(start, pos_ - start));
-  column_ += static_cast<int>(pos_ - start);
   if (!numeric) {
     while (!f.text.empty() && f.text.back() == ' ') f.text.pop_back();
   }
@@ -35,16 +29,16 @@ std::optional<Field> FieldReader::read(bool numeric) {
     f.delimiter = Delimiter::kEndOfFile;
   } else if (data_[pos_] == ',') {
     f.delimiter = Delimiter::kComma;
-    advance(1);
+    ++pos_;
   } else if (data_[pos_] == ' ') {
     f.delimiter = Delimiter::kSpace;
-    advance(1);
+    ++pos_;
   } else {
     f.delimiter = Delimiter::kLineEnd;
     const bool crlf = data_[pos_] == '\r' && pos_ + 1 < data_.size() && data_[pos_ + 1] == '\n';
     pos_ += crlf ? 2 : 1;
     ++line_;
-    column_ = 1;
+    line_start_ = pos_;
   }
   return f;
 }

@@ -3,9 +3,13 @@
 // or a line end; a numeric field ends at a comma, a space or a line end; the
 // delimiter after a field is consumed. Line ends are CR LF, a bare LF or a
 // bare CR. The reader keeps the line and column where each field starts.
+// Neither can overflow: the column is worked out from where the line began,
+// and a line or column number that an int cannot hold is reported as 0, the
+// value every report already reads as "not known".
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +28,12 @@ struct Field {
   Delimiter delimiter = Delimiter::kEndOfFile;
 };
 
+// A 1-based line or column number as fields and reports carry it: the count
+// itself when an int holds it, otherwise 0 ("not known").
+[[nodiscard]] constexpr int reported_number(uint64_t count) {
+  return count <= static_cast<uint64_t>(std::numeric_limits<int>::max()) ? static_cast<int>(count) : 0;
+}
+
 class FieldReader {
  public:
   explicit FieldReader(std::string_view data) : data_(data) {}
@@ -40,18 +50,17 @@ class FieldReader {
   // at the end of the file.
   std::optional<Field> number();
 
-  // Where the next field would start.
-  int line() const { return line_; }
-  int column() const { return column_; }
+  // Where the next field would start (0 when beyond what an int holds).
+  int line() const { return reported_number(line_); }
+  int column() const { return reported_number(uint64_t{pos_ - line_start_} + 1); }
 
  private:
   std::optional<Field> read(bool numeric);
-  void advance(size_t n);
 
   std::string_view data_;
   size_t pos_ = 0;
-  int line_ = 1;
-  int column_ = 1;
+  size_t line_start_ = 0;  // where the current line begins
+  uint64_t line_ = 1;
 };
 
 // Converts a numeric field: an optional sign followed by decimal digits, or

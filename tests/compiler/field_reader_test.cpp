@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <vector>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #include "compiler/source_fields.h"
 
@@ -77,6 +84,103 @@ TEST(FieldReader, KeepsLineAndColumnOfEachField) {
   EXPECT_EQ(n->column, 5);
   EXPECT_EQ(c->line, 2);
   EXPECT_EQ(c->column, 3);
+}
+
+TEST(FieldReader, LineAndColumnNumbersAnIntCannotHoldAreNotKnown) {
+  constexpr uint64_t kIntMax = std::numeric_limits<int>::max();
+  const std::pair<uint64_t, int> cases[] = {
+      {1, 1},
+      {kIntMax, std::numeric_limits<int>::max()},
+      {kIntMax + 1, 0},
+      {(uint64_t{1} << 32) + 1, 0},  // not 1, as a wrapped 32-bit counter would give
+      {std::numeric_limits<uint64_t>::max(), 0},
+  };
+  for (const auto& [count, reported] : cases) EXPECT_EQ(reported_number(count), reported) << count;
+}
+
+#if defined(__linux__)
+// A text of `spaces` spaces and then `tail`, over 2 GiB long, in little
+// memory: one MiB of spaces in a memory file is mapped again and again, and
+// only the end (the rest of the spaces and the tail) is memory of its own.
+// Unmapped when it goes.
+class LongSpaceRun {
+ public:
+  static constexpr size_t kChunk = size_t{1} << 20;
+
+  LongSpaceRun(size_t spaces, const std::string& tail)
+      : size_(spaces + tail.size()),
+        shared_(spaces / kChunk - 1),
+        mapped_((size_ + kChunk - 1) / kChunk * kChunk) {
+    const int fd = memfd_create("spaces", 0);
+    if (fd < 0 || ftruncate(fd, kChunk) != 0) return;
+    void* base = mmap(nullptr, mapped_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (base == MAP_FAILED) {
+      close(fd);
+      return;
+    }
+    base_ = static_cast<char*>(base);
+    void* page = mmap(nullptr, kChunk, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    bool ok = page != MAP_FAILED;
+    if (ok) {
+      std::memset(page, ' ', kChunk);
+      munmap(page, kChunk);
+    }
+    for (size_t i = 0; ok && i < shared_; ++i)
+      ok = mmap(base_ + i * kChunk, kChunk, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) != MAP_FAILED;
+    close(fd);
+    char* own = base_ + shared_ * kChunk;
+    const size_t own_size = mapped_ - shared_ * kChunk;
+    ok = ok && mmap(own, own_size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
+                   MAP_FAILED;
+    if (!ok) return;
+    std::memset(own, ' ', spaces - shared_ * kChunk);
+    std::memcpy(base_ + spaces, tail.data(), tail.size());
+    ready_ = true;
+  }
+  ~LongSpaceRun() {
+    if (base_) munmap(base_, mapped_);
+  }
+  LongSpaceRun(const LongSpaceRun&) = delete;
+  LongSpaceRun& operator=(const LongSpaceRun&) = delete;
+
+  bool ready() const { return ready_; }
+  std::string_view text() const { return {base_, size_}; }
+
+ private:
+  size_t size_;
+  size_t shared_;  // chunks of the memory file
+  size_t mapped_;
+  char* base_ = nullptr;
+  bool ready_ = false;
+};
+#endif
+
+// Leading spaces are skipped, so a line of 2 GiB of spaces before a field
+// is read without the field taking that memory.
+TEST(FieldReader, ALineLongerThanAnIntCanCountGivesColumnsThatAreNotKnown) {
+#if defined(__linux__)
+  const std::string tail = "ab,cd\nef";
+  // "ab" starts in the last column an int can count.
+  const LongSpaceRun run(size_t{std::numeric_limits<int>::max()} - 1, tail);
+  if (!run.ready()) GTEST_SKIP() << "cannot map a text of 2 GiB here";
+  FieldReader r(run.text());
+  const auto ab = r.text();
+  const auto cd = r.text();
+  ASSERT_TRUE(ab && cd);
+  EXPECT_EQ(ab->text, "ab");
+  EXPECT_EQ(ab->line, 1);
+  EXPECT_EQ(ab->column, std::numeric_limits<int>::max());
+  EXPECT_EQ(cd->text, "cd");
+  EXPECT_EQ(cd->line, 1);
+  EXPECT_EQ(cd->column, 0);
+  const auto ef = r.text();
+  ASSERT_TRUE(ef);
+  EXPECT_EQ(ef->text, "ef");
+  EXPECT_EQ(ef->line, 2);
+  EXPECT_EQ(ef->column, 1);
+#else
+  GTEST_SKIP() << "maps one page of memory many times over, which only Linux is asked to do here";
+#endif
 }
 
 TEST(FieldReader, NumbersAreAnOptionalSignAndDigits) {
