@@ -4,7 +4,7 @@
 
 #include "app/directory_sink.h"
 #include "app/disk_sources.h"
-#include "app/error_messages.h"
+#include "compiler/error_table.h"
 #include "app/errore.h"
 #include "app/file_replace.h"
 #include "compiler/file_names.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/error_messages.h"
+#include "compiler/error_table.h"
 #include "app/run_sequence.h"
 #include "compiler/file_names.h"
 #include "compiler/source_store.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/error_messages.h"
+#include "compiler/error_table.h"
 #include "compiler/error_codes.h"
 #include "scenario/cp1252.h"
 

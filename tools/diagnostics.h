@@ -1,7 +1,7 @@
 // Diagnostics for authors in the compiler convention
 // "FILE:LINE:COLUMN: error: MESSAGE [code N]", and as JSON. Compile errors
 // are heard from the compiler through its observer and named with the
-// words of the one table of error codes (app/error_messages.h).
+// words of the one table of error codes (compiler/error_table.h).
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,17 @@
-#include "app/error_messages.h"
+// The one table of error codes: every code once, in rising order, with
+// words; the one-shot program's report line; and the README's table, which
+// must say what the table says.
+#include "compiler/error_table.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
 #include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 
-#include "app/errore.h"
 #include "compiler/compile_context.h"
 #include "compiler/error_codes.h"
 
@@ -81,19 +87,47 @@ TEST(ErrorRecord, LastErrorWinsAndAPositionIsNeverReset) {
   EXPECT_EQ(m.ErrorPosition, 6250);
 }
 
-class BoxPlatform : public Platform {
- public:
-  void show_window() override {}
-  void message_box(const std::string& text) override { boxes.push_back(text); }
-  void close_window() override {}
-  std::vector<std::string> boxes;
+// The rows of the README's table of error codes, "| 16 | meaning | yes | what to do |".
+struct ReadmeRow {
+  int32_t code;
+  std::string meaning, position, remedy;
 };
+std::vector<ReadmeRow> readme_rows() {
+  std::ifstream in(SCENARIO_README);
+  std::vector<ReadmeRow> rows;
+  bool in_table = false;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("### Error codes", 0) == 0) in_table = true;
+    if (!in_table) continue;
+    if (line.rfind("| ", 0) != 0) {
+      if (!rows.empty()) break;
+      continue;
+    }
+    std::vector<std::string> cells;
+    std::istringstream cut(line.substr(1));
+    for (std::string cell; std::getline(cut, cell, '|');) {
+      const size_t a = cell.find_first_not_of(' ');
+      const size_t b = cell.find_last_not_of(' ');
+      cells.push_back(a == std::string::npos ? "" : cell.substr(a, b - a + 1));
+    }
+    if (cells.size() < 4 || cells[0].empty() || !std::isdigit(static_cast<unsigned char>(cells[0][0]))) continue;
+    rows.push_back({std::stoi(cells[0]), cells[1], cells[2], cells[3]});
+  }
+  return rows;
+}
 
-TEST(Errore, ShowsTheNumberAfterTheLiteralAndNothingElse) {
-  EXPECT_EQ(errore_message("1251"), " Errore n. 1251");
-  BoxPlatform platform;
-  errore(platform, "1250");
-  EXPECT_EQ(platform.boxes, std::vector<std::string>{" Errore n. 1250"});
+// Quotes in the README are the same double quotes the messages carry.
+TEST(ErrorTable, TheReadmeTableSaysWhatTheTableSays) {
+  const std::vector<ReadmeRow> rows = readme_rows();
+  ASSERT_EQ(rows.size(), error_table().size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const ErrorInfo& e = error_table()[i];
+    SCOPED_TRACE(e.code);
+    EXPECT_EQ(rows[i].code, e.code);
+    EXPECT_EQ(rows[i].meaning, e.meaning);
+    EXPECT_EQ(rows[i].position, e.sets_position ? "yes" : "–");
+    EXPECT_EQ(rows[i].remedy, e.remedy);
+  }
 }
 
 }  // namespace
