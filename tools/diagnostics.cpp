@@ -27,6 +27,17 @@ std::string shown_byte(char c) {
   return cp1252_to_utf8(std::string_view(&c, 1));
 }
 
+// The length of the UTF-8 sequence of a printable character (U+00A0 and
+// above) that starts at s[i], or 0 when none starts there. C1 control
+// characters (C2 80 to C2 9F) are no printable character.
+size_t printable_utf8_at(std::string_view s, size_t i) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  const size_t n = (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : (b0 & 0xF8) == 0xF0 ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  if (b0 == 0xC2 && static_cast<unsigned char>(s[i + 1]) < 0xA0) return 0;
+  return looks_like_utf8(s.substr(i, n)) ? n : 0;
+}
+
 size_t shown_size(char c) {
   const auto b = static_cast<unsigned char>(c);
   if (b < 0x80) return b < 0x20 || b == 0x7F ? 4 : 1;
@@ -44,12 +55,7 @@ std::string readable(std::string_view message) {
   constexpr size_t kLongest = 300, kHead = 200, kTail = 60;
   size_t total = 0;
   for (const char c : message) total += shown_size(c);
-  if (total <= kLongest) {
-    std::string out;
-    out.reserve(total);
-    for (const char c : message) out += shown_byte(c);
-    return out;
-  }
+  if (total <= kLongest) return shown_text(message);
   std::string head;
   size_t first = 0;  // the first byte left out
   while (first < message.size() && head.size() + shown_size(message[first]) <= kHead) head += shown_byte(message[first++]);
@@ -123,6 +129,20 @@ std::optional<SourceKind> source_of(int32_t code) {
 }
 
 }  // namespace
+
+std::string shown_text(std::string_view bytes, ShownAs as) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size();) {
+    if (const size_t n = as == ShownAs::kCommandLine ? printable_utf8_at(bytes, i) : 0; n > 0) {
+      out.append(bytes.substr(i, n));
+      i += n;
+    } else {
+      out += shown_byte(bytes[i++]);
+    }
+  }
+  return out;
+}
 
 std::string format_diagnostic(const Diagnostic& d, const std::string& program) {
   std::string out = place(d, program) + ": " + severity_word(d.severity) + ": " + readable(d.message);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -27,6 +28,17 @@ struct Diagnostic {
   std::string message;
   std::string remedy;  // what the author can do; printed as a note
 };
+
+// How the bytes of a text show on a terminal or in a message: every letter
+// of Windows-1252 as itself in UTF-8, control characters and the five bytes
+// the code page leaves undefined as \xNN, so that no byte of an author's
+// file or of a command line can move the cursor, clear the screen or retitle
+// the window. With kCommandLine, a valid UTF-8 sequence of a printable
+// character passes as it is (the arguments of a modern terminal), and every
+// other byte shows as a Windows-1252 byte does (the arguments on Windows).
+// Nothing is left out; format_diagnostic shortens long messages on top.
+enum class ShownAs { kWindows1252, kCommandLine };
+[[nodiscard]] std::string shown_text(std::string_view bytes, ShownAs as = ShownAs::kWindows1252);
 
 // The diagnostic as text lines, each ended by a line feed: the diagnostic
 // itself and, when there is a remedy, a note.

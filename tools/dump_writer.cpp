@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "scenario/cp1252.h"
+#include "tools/diagnostics.h"
 #include "tools/dump_fields.h"
 
 namespace scenario::tool {
@@ -21,15 +22,37 @@ std::string real(double v) {
   return std::string(buf, r.ptr);
 }
 
+// A text of the file in quotes, as the diagnostics show an author's text:
+// whole, its control bytes as \xNN, so none of them reaches the terminal.
 std::string quoted(const std::string& cp1252) {
   std::string out = "\"";
-  out += cp1252_to_utf8(cp1252);
+  out += shown_text(cp1252);
   out += '"';
   return out;
 }
 
+// One JSON line. The texts are whole; the serializer escapes the control
+// characters below 20 hex, and this escapes the rest that a terminal may act
+// on: DEL and the C1 controls (the five bytes Windows-1252 leaves undefined
+// arrive as U+0081, U+008D, U+008F, U+0090 and U+009D). The JSON reads back
+// as the same text.
 void line(std::string& out, const json& j) {
-  out += j.dump(-1, ' ', false, json::error_handler_t::replace);
+  const std::string dumped = j.dump(-1, ' ', false, json::error_handler_t::replace);
+  out.reserve(out.size() + dumped.size() + 1);
+  for (size_t i = 0; i < dumped.size(); ++i) {
+    const auto b = static_cast<unsigned char>(dumped[i]);
+    const auto next = i + 1 < dumped.size() ? static_cast<unsigned char>(dumped[i + 1]) : 0;
+    if (b == 0x7F || (b == 0xC2 && next >= 0x80 && next < 0xA0)) {
+      const unsigned code = b == 0x7F ? b : next;
+      constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[code >> 4];
+      out += kHex[code & 0xF];
+      if (b == 0xC2) ++i;
+      continue;
+    }
+    out += dumped[i];
+  }
   out += '\n';
 }
 
@@ -43,7 +66,7 @@ json header_json(const DumpHeader& h, const char* type) {
 }
 
 void header_text(std::string& out, const DumpHeader& h, const std::string& summary) {
-  out += h.file + ": " + summary + ", " + std::to_string(h.bytes) + " bytes\n";
+  out += shown_text(h.file, ShownAs::kCommandLine) + ": " + summary + ", " + std::to_string(h.bytes) + " bytes\n";
   if (!h.note.empty()) out += "note: " + h.note + "\n";
 }
 

@@ -3,11 +3,16 @@
 // scenario's texts as a starting point, and shows what the compiled files
 // hold, as tables or as a picture.
 #include <cstdio>
+#include <iostream>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 #include <CLI/CLI.hpp>
 
+#include "app/interrupt_cleanup.h"
 #include "tools/compile_command.h"
+#include "tools/diagnostics.h"
 #include "tools/dump_command.h"
 #include "tools/exit_status.h"
 #include "tools/init_command.h"
@@ -23,9 +28,25 @@ InputEncoding encoding_named(const std::string& name) {
   return CLI::detail::to_lower(name) == "utf-8" ? InputEncoding::kUtf8 : InputEncoding::kWindows1252;
 }
 
+// Each line of the text as shown_text shows a command line; the line ends
+// stay.
+std::string shown_lines(const std::string& text) {
+  std::string out;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    out += shown_text(std::string_view(text).substr(start, end - start), ShownAs::kCommandLine);
+    if (end < text.size()) out += '\n';
+    start = end + 1;
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  scenario::prepare_process_for_interruptions();
   CLI::App app{"Compiles and inspects scenarios of the train-driving simulator.", "scenario"};
   app.set_version_flag("--version", kVersion, "Print the version and exit");
   app.require_subcommand(1);
@@ -100,7 +121,11 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e);  // --help and --version
-    app.exit(e);
+    // The message quotes the arguments; they reach the terminal as shown_text
+    // shows a command line, line by line.
+    std::ostringstream message;
+    app.exit(e, std::cout, message);
+    std::fputs(shown_lines(message.str()).c_str(), stderr);
     return kExitUsage;
   }
 

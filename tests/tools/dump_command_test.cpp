@@ -190,6 +190,49 @@ TEST_F(DumpTest, TablesNameRecordsCellKindsAndChecks) {
   EXPECT_NE(prof.out.find("metres 16999-17000: empty, empty"), std::string::npos);
 }
 
+// True when no byte of the text is one a terminal acts on: a control byte
+// other than the line feed, DEL, or a C1 control character in UTF-8.
+bool nothing_a_terminal_acts_on(const std::string& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if ((b < 0x20 && b != '\n') || b == 0x7F) return false;
+    if (b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0) return false;
+  }
+  return true;
+}
+
+// A text stored in the file with terminal control sequences, DEL and the
+// bytes Windows-1252 leaves undefined: the table shows them escaped, the
+// JSON carries the whole text, escaped as JSON escapes.
+TEST(DumpTexts, ReachTheTerminalEscapedAndTheJsonWhole) {
+  const std::string name = "\x1B[2J\x1B]0;title\x07 Citt\xE0\x81\x9D\x7F";
+  const fs::path dir = scratch_dir("dump-texts");
+  const RouteModel model = scenario::testing::sample_model(name);
+  const FileNames names = scenario::testing::write_sample_files(model, dir);
+
+  const Captured table = dump(dir / names.scenario_file, false);
+  EXPECT_EQ(table.status, 0) << table.err;
+  EXPECT_NE(table.out.find("\"\\x1B[2J\\x1B]0;title\\x07 Citt\xC3\xA0\\x81\\x9D\\x7F\""), std::string::npos)
+      << table.out;
+  EXPECT_TRUE(nothing_a_terminal_acts_on(table.out)) << table.out;
+
+  const Captured js = dump(dir / names.scenario_file, true);
+  EXPECT_EQ(js.status, 0) << js.err;
+  EXPECT_TRUE(nothing_a_terminal_acts_on(js.out));
+  EXPECT_EQ(lines(js.out)[2]["text"], cp1252_to_utf8(name));
+  EXPECT_NE(js.out.find("\\u001b[2J\\u001b]0;title\\u0007 Citt\xC3\xA0\\u0081\\u009d\\u007f"), std::string::npos);
+
+#ifndef _WIN32
+  // The file's own name, as the user typed it, is shown the same way.
+  const std::string odd = "odd\x1B[2J.sim";
+  fs::copy_file(dir / names.scenario_file, dir / odd);
+  const Captured named = dump(dir / odd, false);
+  EXPECT_EQ(named.status, 0);
+  EXPECT_NE(named.out.find("odd\\x1B[2J.sim: scenario file"), std::string::npos) << named.out.substr(0, 200);
+#endif
+  fs::remove_all(dir);
+}
+
 TEST_F(DumpTest, MalformedFilesExit65AndMismatchesExit1) {
   auto cut = [&](const std::string& name, size_t drop) {
     const std::string whole = scenario::testing::slurp(dir / name);
