@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <string_view>
 
+#include "compiler/file_names.h"
+#include "tools/diagnostics.h"
+
 namespace scenario::tool {
 
 namespace {
@@ -29,6 +32,19 @@ std::optional<std::string> train_stem(const std::string& path) {
   return name.substr(0, name.size() - kTrainSuffix.size());
 }
 
+std::string folded(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+std::string in_quotes(const std::string& name) {
+  std::string out = "\"";
+  out += shown_text(name, ShownAs::kCommandLine);
+  out += '"';
+  return out;
+}
+
 }  // namespace
 
 std::optional<std::string> route_from_line_file(const std::string& path) {
@@ -47,6 +63,27 @@ std::string name_problem(const std::string& name) {
     if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
       return std::string("it holds the character '") + c + "', which file names cannot carry";
   }
+  return {};
+}
+
+std::string file_name_clash(const std::string& route, const std::string& train) {
+  const FileNames f = file_names(route, train);
+  struct Named {
+    const char* what;
+    const std::string& name;
+  };
+  const Named all[] = {
+      {"the line source", f.line_source},        {"the train source", f.train_source},
+      {"the timetable sheet", f.timetable_sheet}, {"the slowdown order", f.slowdown_order},
+      {"the notes", f.notes},                     {"the line profile file", f.line_profile},
+      {"the scenario file", f.scenario_file},     {"the track file", f.track_file},
+  };
+  for (size_t i = 0; i < std::size(all); ++i)
+    for (size_t j = i + 1; j < std::size(all); ++j)
+      if (folded(all[i].name) == folded(all[j].name))
+        return std::string(all[j].what) + " " + shown_text(all[j].name, ShownAs::kCommandLine) + " and " +
+               all[i].what + " " + shown_text(all[i].name, ShownAs::kCommandLine) +
+               " would be one file (Windows does not tell capitals from small letters in file names)";
   return {};
 }
 
@@ -71,14 +108,17 @@ ScenarioNames derive_names(const std::string& line_path, const std::string& trai
   } else if (stem && stem->size() > n.route.size() + 1 && stem->compare(0, n.route.size() + 1, n.route + "_") == 0) {
     n.train = stem->substr(n.route.size() + 1);
   } else {
-    n.error = "cannot tell the train number from the train source file name (expected " + n.route +
-              "_TRAIN-.txt); give it with --train NUMBER";
+    n.error = "cannot tell the train number from the train source file name (expected " +
+              shown_text(n.route, ShownAs::kCommandLine) + "_TRAIN-.txt); give it with --train NUMBER";
     return n;
   }
   if (auto p = name_problem(n.route); !p.empty()) {
-    n.error = "the route name \"" + n.route + "\" cannot be used: " + p;
+    n.error = "the route name " + in_quotes(n.route) + " cannot be used: " + p;
   } else if (auto q = name_problem(n.train); !q.empty()) {
-    n.error = "the train number \"" + n.train + "\" cannot be used: " + q;
+    n.error = "the train number " + in_quotes(n.train) + " cannot be used: " + q;
+  } else if (auto r = file_name_clash(n.route, n.train); !r.empty()) {
+    n.error = "the route name " + in_quotes(n.route) + " and the train number " + in_quotes(n.train) +
+              " cannot be used together: " + r;
   }
   return n;
 }

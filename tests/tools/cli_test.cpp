@@ -42,6 +42,37 @@ TEST(ToolCli, UsageErrorsExit64WithAMessage) {
   fs::remove_all(dir);
 }
 
+// A usage error quotes the arguments, from the command-line parser or from
+// the tool itself, without passing on a byte that a terminal acts on.
+TEST(ToolCli, UsageErrorsShowArgumentsWithoutTheirControlBytes) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the command interpreter passes arguments through the console code page";
+#else
+  const fs::path dir = scratch_dir("usage-bytes");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"compile", "a_linea.txt", "a_1-.txt", "--no-such\x1B[2J"}, "--no-such\\x1B[2J"},
+      {{"compile", "a_linea.txt", "a_1-.txt", "--input-encoding", "\x1B]0;title\x07"}, "\\x1B]0;title\\x07"},
+      {{"compile", "a_linea.txt", "a_1-.txt", "--train", "1", "--route", "Corval\xC3\xA8\x1B[2J"}, "\"Corval\xC3\xA8\\x1B[2J\""},
+      {{"compile", "a_linea.txt", "a_1-.txt", "--train", "\x9B" "2J"}, "\"\xE2\x80\xBA" "2J\""},
+      {{"compile", "a_linea.txt", "a_linea-.txt"}, "would be one file"},
+  };
+  for (const auto& [args, shown] : cases) {
+    SCOPED_TRACE(args.back());
+    const ToolRun r = run_tool(args, dir);
+    EXPECT_EQ(r.status, 64) << r.err;
+    EXPECT_NE(r.err.find(shown), std::string::npos) << r.err;
+    for (size_t i = 0; i < r.err.size(); ++i) {
+      const auto b = static_cast<unsigned char>(r.err[i]);
+      EXPECT_TRUE(b == '\n' || (b >= 0x20 && b != 0x7F)) << "byte " << i << " of " << r.err;
+      if (b == 0xC2 && i + 1 < r.err.size())
+        EXPECT_GE(static_cast<unsigned char>(r.err[i + 1]), 0xA0) << "a C1 control at byte " << i << " of " << r.err;
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(dir));
+  fs::remove_all(dir);
+#endif
+}
+
 TEST(ToolCli, HelpForTheToolAndEachCommandAndVersion) {
   const fs::path dir = scratch_dir("help");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
