@@ -106,7 +106,8 @@ class Linter {
       if (!f) return false;
       if (previous && previous->delimiter == Delimiter::kSpace && f->text.empty() &&
           f->delimiter == Delimiter::kComma) {
-        warn(previous->line, previous->column + static_cast<int>(previous->text.size()),
+        const int after = previous->column == 0 ? 0 : reported_number(previous->column + previous->text.size());
+        warn(previous->line, after,
              "a space before a comma makes an empty field, which reads as 0; the fields after it move up by one",
              "remove the space before the comma");
       }
@@ -180,28 +181,69 @@ class Linter {
   bool after_fine_ = false;
 };
 
-void check_encoding(const std::string& file, std::string_view bytes, std::vector<Diagnostic>& out) {
-  if (!looks_like_utf8(bytes)) return;
-  int line = 1;
-  int column = 1;
-  for (unsigned char c : bytes) {
-    if (c >= 0x80) break;
-    if (c == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
+// What the bytes of a source look like they were saved as, when that is not
+// the Windows-1252 the simulator reads. The one place where the tool guesses
+// an encoding.
+enum class Guess { kWindows1252, kUtf8, kUtf16LittleEndian, kUtf16BigEndian };
+
+// UTF-16: a byte-order mark (FF FE little-endian, FE FF big-endian), or,
+// without one, a NUL in at least three of every four odd bytes (little-endian)
+// or even bytes (big-endian) and in none of the others: the Latin letters of
+// UTF-16. A Windows-1252 text holds no such run of NULs.
+Guess guess_encoding(std::string_view bytes, bool utf8) {
+  if (bytes.size() >= 2) {
+    const auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
+    if (b0 == 0xFF && b1 == 0xFE) return Guess::kUtf16LittleEndian;
+    if (b0 == 0xFE && b1 == 0xFF) return Guess::kUtf16BigEndian;
+    size_t nul[2] = {0, 0};
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+      nul[0] += bytes[i] == '\0';
+      nul[1] += bytes[i + 1] == '\0';
     }
+    const size_t pairs = bytes.size() / 2;
+    if (nul[0] == 0 && nul[1] * 4 >= pairs * 3) return Guess::kUtf16LittleEndian;
+    if (nul[1] == 0 && nul[0] * 4 >= pairs * 3) return Guess::kUtf16BigEndian;
   }
+  if (utf8 && looks_like_utf8(bytes)) return Guess::kUtf8;
+  return Guess::kWindows1252;
+}
+
+// A source that looks saved in another encoding gets one warning, first of
+// all: at the first non-ASCII byte for UTF-8, at the start for UTF-16. The
+// UTF-8 guess is made only when the text was not converted from UTF-8; the
+// UTF-16 guess always, since a UTF-16 text of Latin letters is valid UTF-8.
+void check_encoding(const std::string& file, std::string_view bytes, bool utf8, std::vector<Diagnostic>& out) {
+  const Guess guess = guess_encoding(bytes, utf8);
+  if (guess == Guess::kWindows1252) return;
   Diagnostic d;
   d.severity = Severity::kWarning;
   d.file = file;
-  d.line = line;
-  d.column = column;
-  d.message =
-      "the file looks UTF-8 encoded; the simulator reads Windows-1252, so its accented texts would arrive "
-      "garbled";
-  d.remedy = "pass --input-encoding utf-8 to convert it while compiling, or save the file as Windows-1252";
+  d.line = 1;
+  d.column = 1;
+  if (guess == Guess::kUtf8) {
+    uint64_t line = 1, column = 1;
+    for (unsigned char c : bytes) {
+      if (c >= 0x80) break;
+      if (c == '\n') {
+        ++line;
+        column = 1;
+      } else {
+        ++column;
+      }
+    }
+    d.line = reported_number(line);
+    d.column = d.line == 0 ? 0 : reported_number(column);
+    d.message =
+        "the file looks UTF-8 encoded; the simulator reads Windows-1252, so its accented texts would arrive "
+        "garbled";
+    d.remedy = "pass --input-encoding utf-8 to convert it while compiling, or save the file as Windows-1252";
+  } else {
+    d.message = std::string("the file looks UTF-16 encoded (") +
+                (guess == Guess::kUtf16LittleEndian ? "little" : "big") +
+                "-endian); the simulator reads Windows-1252, where every other byte of it is a NUL, so none of "
+                "its keywords or numbers would be read";
+    d.remedy = "save the file as Windows-1252";
+  }
   out.insert(out.begin(), std::move(d));
 }
 
@@ -241,7 +283,7 @@ std::vector<Diagnostic> lint_line_source(const std::string& file, std::string_vi
     }
   }
   auto out = lint.take();
-  if (options.check_encoding) check_encoding(file, bytes, out);
+  check_encoding(file, bytes, options.check_encoding, out);
   return out;
 }
 
@@ -261,7 +303,7 @@ std::vector<Diagnostic> lint_train_source(const std::string& file, std::string_v
     }
   }
   auto out = lint.take();
-  if (options.check_encoding) check_encoding(file, bytes, out);
+  check_encoding(file, bytes, options.check_encoding, out);
   return out;
 }
 

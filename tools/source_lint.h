@@ -8,7 +8,7 @@
 //   - a record on the wrong side of the general section, or before it;
 //   - records after "[fine]" (they are still read);
 //   - a section header the format does not know;
-//   - a file that looks UTF-8 encoded.
+//   - a file that looks UTF-8 or UTF-16 encoded.
 #pragma once
 
 #include <string>
@@ -21,7 +21,7 @@ namespace scenario::tool {
 
 struct LintOptions {
   bool with_profile = true;    // curve keywords are records only with the plan
-  bool check_encoding = true;  // off when the text was converted from UTF-8
+  bool check_encoding = true;  // the UTF-8 guess; off when the text was converted from UTF-8
 };
 
 std::vector<Diagnostic> lint_line_source(const std::string& file, std::string_view bytes, const LintOptions& options);

@@ -4,6 +4,8 @@
 
 #include "app/run_sequence.h"
 #include "scenario/dati.h"
+#include "tests/tools/sample_scenario.h"
+#include "tests/tools/tool_run.h"
 
 namespace scenario::tool {
 namespace {
@@ -112,6 +114,76 @@ TEST(SourceLint, TrainSourceSlips) {
       {"record after [fine]", crlf({"[generale]", "[fine]", "sabbia, 300", "[fine]"}), 3, 1, "after \"[fine]\""},
   };
   for (const auto& c : cases) expect_case(c, lint_train_source("t-.txt", c.text, LintOptions{}));
+}
+
+// The text as UTF-16 of the given byte order, with or without its mark.
+std::string utf16(std::string_view latin1, bool little_endian, bool mark) {
+  std::string out;
+  if (mark) out = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+  for (char c : latin1) {
+    out += little_endian ? c : '\0';
+    out += little_endian ? '\0' : c;
+  }
+  return out;
+}
+
+TEST(SourceLint, Utf16IsNamedWithOrWithoutItsMarkAndAfterAUtf8Conversion) {
+  const std::string line = crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]",
+                                 "cartello_indicatore, 100, Km \xE8", "[fine]"});
+  struct Case {
+    const char* name;
+    std::string text;
+    bool converted_from_utf8;
+    const char* says;  // null when no warning is expected
+  };
+  const Case cases[] = {
+      {"little-endian with its mark", utf16(line, true, true), false, "looks UTF-16 encoded (little-endian)"},
+      {"big-endian with its mark", utf16(line, false, true), false, "looks UTF-16 encoded (big-endian)"},
+      {"little-endian without a mark", utf16(line, true, false), false, "looks UTF-16 encoded (little-endian)"},
+      {"big-endian without a mark", utf16(line, false, false), false, "looks UTF-16 encoded (big-endian)"},
+      // Latin letters in UTF-16 are valid UTF-8: the conversion keeps their NULs.
+      {"converted from UTF-8", utf16("[generale]\r\n", true, false), true, "looks UTF-16 encoded (little-endian)"},
+      {"a mark alone", "\xFF\xFE", false, "looks UTF-16 encoded (little-endian)"},
+      {"Windows-1252 with NULs here and there", std::string("[generale]\0\r\nlunghezza percorso,\0 10000\r\n\0\0", 43), false,
+       nullptr},
+      {"one byte", "\xFF", false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LintOptions options{true, !c.converted_from_utf8};
+    for (const auto& found : {lint_line_source("l.txt", c.text, options), lint_train_source("t-.txt", c.text, options)}) {
+      if (!c.says) {
+        for (const auto& d : found) EXPECT_EQ(d.message.find("encoded"), std::string::npos) << d.message;
+        continue;
+      }
+      ASSERT_FALSE(found.empty());
+      EXPECT_EQ(found[0].severity, Severity::kWarning);
+      EXPECT_EQ(found[0].line, 1);
+      EXPECT_NE(found[0].message.find(c.says), std::string::npos) << found[0].message;
+      EXPECT_NE(found[0].message.find("Windows-1252"), std::string::npos) << found[0].message;
+      EXPECT_EQ(found[0].remedy, "save the file as Windows-1252");
+    }
+  }
+}
+
+// The warning comes before the compile's own "no [generale]", from both
+// commands that read sources.
+TEST(SourceLint, CompileAndPlotShowTheUtf16Warning) {
+  const auto dir = scenario::testing::scratch_dir("utf16");
+  scenario::testing::write_bytes(dir / "R_linea.txt", utf16(dati_linea(kRouteName).bytes, true, true));
+  scenario::testing::write_bytes(dir / "R_1-.txt", dati_treno(kRouteName, kTrainNumber).bytes);
+  const std::vector<std::string> commands[] = {
+      {"compile", "R_linea.txt", "R_1-.txt"},
+      {"plot", "R_linea.txt", "R_1-.txt", "--out", "x.svg"},
+  };
+  for (const auto& args : commands) {
+    const auto r = scenario::testing::run_tool(args, dir);
+    EXPECT_EQ(r.status, 2) << args[0] << ": " << r.err;
+    const size_t warning = r.err.find("R_linea.txt:1:1: warning: the file looks UTF-16 encoded (little-endian)");
+    EXPECT_NE(warning, std::string::npos) << args[0] << ": " << r.err;
+    EXPECT_LT(warning, r.err.find("[generale]")) << args[0] << ": " << r.err;
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(SourceLint, TheBuiltInSourcesRaiseNoWarning) {
