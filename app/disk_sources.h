@@ -4,6 +4,7 @@
 // is then only forgotten.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <set>
 
@@ -28,7 +29,24 @@ class DiskSources : public SourceStore {
   std::set<SourceKind> forgotten_;
 };
 
-// Reads a whole file in one go. Empty when it cannot be opened or read.
+// A whole file read into memory, or why it was not. The file is opened
+// without waiting (a named pipe put in a file's place cannot hold the reader
+// up), and what was opened is checked, not the name beforehand: only an
+// ordinary file on disk is read, and only when its size is within the limit.
+struct WholeFile {
+  std::optional<std::string> bytes;
+  uint64_t size = 0;        // the size the opened file had; set when too_large
+  bool too_large = false;   // larger than the limit: nothing was read
+  std::string problem;      // why there are no bytes, to follow the file's name:
+                            // "does not exist", "is a named pipe, not an ordinary file", ...
+};
+
+// Reads the file whole when it is an ordinary file of at most max_bytes.
+// Never throws: a file that memory cannot hold is a problem like any other.
+[[nodiscard]] WholeFile read_file_within(const std::filesystem::path& path, uint64_t max_bytes);
+
+// Reads a whole file in one go, with no limit but memory. Empty when it
+// cannot be opened or read, or is no ordinary file.
 std::optional<std::string> read_whole_file(const std::filesystem::path& path);
 
 }  // namespace scenario

@@ -7,9 +7,11 @@
 
 #include "app/directory_sink.h"
 #include "compiler/compile_context.h"
+#include "compiler/file_names.h"
 #include "compiler/source_store.h"
 #include "output/memorizza_percorso.h"
 #include "tools/exit_status.h"
+#include "tools/same_file.h"
 #include "tools/scenario_names.h"
 
 namespace scenario::tool {
@@ -44,6 +46,19 @@ int run_compile(const CompileOptions& o, std::FILE* out, std::FILE* err) {
   if (!std::filesystem::is_directory(std::filesystem::path(o.out_dir), ec)) {
     print(err, "scenario compile: cannot write into " + o.out_dir + ": it is not an existing directory\n");
     return kExitIoError;
+  }
+
+  // A source may carry an output's name, or be linked to one: it is never
+  // written over.
+  const FileNames out_names = file_names(names.route, names.train);
+  std::vector<std::string> outputs;
+  for (const std::string* n : {&out_names.line_profile, &out_names.scenario_file, &out_names.track_file})
+    if (n != &out_names.line_profile || !o.no_profile)
+      outputs.push_back((std::filesystem::path(o.out_dir) / *n).string());
+  if (auto clash = output_over_input({{o.line_source, "the line source"}, {o.train_source, "the train source"}},
+                                     outputs)) {
+    print(err, "scenario compile: " + *clash + "\n");
+    return kExitUsage;
   }
 
   SourcePair sources = load_sources(o.line_source, o.train_source, o.encoding, !o.no_profile);

@@ -6,6 +6,8 @@
 #include "tools/dump_writer.h"
 #include "tools/exit_status.h"
 #include "tools/file_checks.h"
+#include "tools/file_limits.h"
+#include "tools/sibling_names.h"
 #include "tools/source_input.h"
 
 namespace scenario::tool {
@@ -69,10 +71,16 @@ DecodedFile decode_binary_file(const std::string& path, std::string_view bytes) 
   return out;
 }
 
+FileBytes read_binary_file(const std::string& path) {
+  const std::string name = std::filesystem::path(path).filename().string();
+  const SizeLimit limit = ends_with_nocase(name, ".sim")   ? scenario_file_limit()
+                          : ends_with_nocase(name, ".dat") ? dat_file_limit()
+                                                           : any_binary_file_limit();
+  return read_file_bytes(path, limit);
+}
+
 std::optional<ScenarioTable> scenario_beside(const std::string& track_path) {
-  std::filesystem::path sim(track_path);
-  sim.replace_extension(".sim");
-  const FileBytes bytes = read_file_bytes(sim.string());
+  const FileBytes bytes = read_binary_file(scenario_file_beside(track_path).string());
   if (!bytes.bytes) return std::nullopt;
   auto d = decode_scenario_file(*bytes.bytes);
   if (!d) return std::nullopt;
@@ -80,7 +88,7 @@ std::optional<ScenarioTable> scenario_beside(const std::string& track_path) {
 }
 
 int run_dump(const std::string& path, bool json, std::FILE* out, std::FILE* err) {
-  const FileBytes bytes = read_file_bytes(path);
+  const FileBytes bytes = read_binary_file(path);
   if (!bytes.bytes) {
     std::fprintf(err, "scenario dump: %s\n", bytes.problem.c_str());
     return kExitIoError;

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "compiler/route_model.h"
+#include "tools/source_input.h"
 
 namespace scenario::tool {
 
@@ -27,6 +28,10 @@ struct DecodedFile {
   std::string error;
 };
 DecodedFile decode_binary_file(const std::string& path, std::string_view bytes);
+
+// The bytes of a binary file, refused unread when larger than any file of
+// the kinds its name allows (see decode_binary_file) can be.
+[[nodiscard]] FileBytes read_binary_file(const std::string& path);
 
 // The scenario file beside a track file (the same name with ".sim"), when
 // there is one and it decodes.

@@ -40,8 +40,9 @@ int run_init(const std::string& dir, bool force, std::FILE* out, std::FILE* err)
   for (const TextFile& t : texts) {
     const fs::path p = root / t.name;
     if (!fs::exists(p, ec)) continue;
-    const auto existing = read_whole_file(p);
-    if (!existing || *existing != t.bytes) differing.push_back(p.string());
+    // A file larger than the text differs from it without being read.
+    const WholeFile existing = read_file_within(p, t.bytes.size());
+    if (!existing.bytes || *existing.bytes != t.bytes) differing.push_back(p.string());
   }
   if (!differing.empty() && !force) {
     for (const auto& p : differing)

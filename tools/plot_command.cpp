@@ -10,7 +10,9 @@
 #include "tools/dump_command.h"
 #include "tools/exit_status.h"
 #include "tools/plot_data.h"
+#include "tools/same_file.h"
 #include "tools/scenario_names.h"
+#include "tools/sibling_names.h"
 #include "tools/svg_plot.h"
 
 namespace scenario::tool {
@@ -38,7 +40,7 @@ std::optional<Drawn> from_binary(const PlotOptions& o, std::FILE* err, int& stat
   std::optional<LineProfile> profile;
   std::string track_path;
   for (const std::string& path : o.files) {
-    const FileBytes bytes = read_file_bytes(path);
+    const FileBytes bytes = read_binary_file(path);
     if (!bytes.bytes) {
       print(err, "scenario plot: " + bytes.problem + "\n");
       status = kExitIoError;
@@ -73,13 +75,15 @@ std::optional<Drawn> from_binary(const PlotOptions& o, std::FILE* err, int& stat
   if (!table)
     print(err, "scenario plot: note: no scenario file (.sim) beside " + track_path +
                    ": stations are drawn without names, sign boards without texts\n");
-  if (!profile && table) {
-    // The line profile file is named after the route, beside the track file.
-    const auto beside =
-        std::filesystem::path(track_path).parent_path() / ((*table)[record::kRoute].text + "_linea.dat");
-    const FileBytes bytes = read_file_bytes(beside.string());
-    if (bytes.bytes)
-      if (auto p = decode_profile_file(*bytes.bytes)) profile = std::move(*p.value);
+  if (!profile) {
+    // The line profile file is named after the route, beside the track file;
+    // the route is read from the track file's name, never from a file's
+    // contents.
+    if (const auto beside = profile_file_beside(track_path)) {
+      const FileBytes bytes = read_binary_file(beside->string());
+      if (bytes.bytes)
+        if (auto p = decode_profile_file(*bytes.bytes)) profile = std::move(*p.value);
+    }
   }
   if (!profile) print(err, "scenario plot: note: no line profile file: the plan of the line is left out\n");
 
@@ -132,6 +136,25 @@ std::optional<Drawn> from_sources(const PlotOptions& o, std::FILE* err, int& sta
   return out;
 }
 
+// Every file the plot may read: the files given and, for a track file, the
+// two files beside it.
+std::vector<NamedFile> files_read(const PlotOptions& o, bool binary) {
+  std::vector<NamedFile> files;
+  if (!binary) {
+    files.push_back({o.files[0], "the line source"});
+    files.push_back({o.files[1], "the train source"});
+    return files;
+  }
+  for (const std::string& path : o.files) {
+    files.push_back({path, "a file to draw"});
+    if (!is_binary_name(path)) continue;
+    files.push_back({scenario_file_beside(path).string(), "the scenario file beside the track file"});
+    if (const auto profile = profile_file_beside(path))
+      files.push_back({profile->string(), "the line profile file beside the track file"});
+  }
+  return files;
+}
+
 }  // namespace
 
 int run_plot(const PlotOptions& o, std::FILE* out, std::FILE* err) {
@@ -143,6 +166,10 @@ int run_plot(const PlotOptions& o, std::FILE* out, std::FILE* err) {
   if (!binary && o.files.size() != 2) {
     print(err, "scenario plot: " + o.files[0] +
                    " is not a track file (.dat); to draw sources, give both the line and the train source file\n");
+    return kExitUsage;
+  }
+  if (auto clash = output_over_input(files_read(o, binary), {o.out})) {
+    print(err, "scenario plot: " + *clash + "\n");
     return kExitUsage;
   }
   int status = kExitClean;

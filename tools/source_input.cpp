@@ -1,7 +1,5 @@
 #include "tools/source_input.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "app/disk_sources.h"
@@ -10,24 +8,24 @@
 
 namespace scenario::tool {
 
-FileBytes read_file_bytes(const std::string& path) {
+FileBytes read_file_bytes(const std::string& path, const SizeLimit& limit) {
   namespace fs = std::filesystem;
   FileBytes out;
   std::error_code ec;
+  // The usual cases by name first; what is opened is checked again.
   const auto status = fs::status(fs::path(path), ec);
   if (!fs::exists(status)) {
     out.problem = path + " does not exist";
   } else if (fs::is_directory(status)) {
     out.problem = path + " is a directory, not a source file";
-  } else if (!fs::is_regular_file(status)) {
-    out.problem = path + " is not an ordinary file";
   } else {
-    errno = 0;
-    out.bytes = read_whole_file(fs::path(path));
-    if (!out.bytes) {
-      const int e = errno;
-      out.problem = path + " cannot be read" + (e != 0 ? std::string(": ") + std::strerror(e) : std::string());
-    }
+    WholeFile read = read_file_within(fs::path(path), limit.bytes);
+    if (read.too_large)
+      out.problem = path + " is " + std::to_string(read.size) + " bytes, more than the " +
+                    std::to_string(limit.bytes) + " bytes " + limit.of_what;
+    else if (!read.bytes)
+      out.problem = path + " " + read.problem;
+    out.bytes = std::move(read.bytes);
   }
   return out;
 }
@@ -66,8 +64,8 @@ Converted convert_source(const std::string& path, std::string bytes, InputEncodi
 SourcePair load_sources(const std::string& line_path, const std::string& train_path, InputEncoding encoding,
                         bool with_profile) {
   SourcePair pair;
-  FileBytes line = read_file_bytes(line_path);
-  FileBytes train = read_file_bytes(train_path);
+  FileBytes line = read_file_bytes(line_path, source_limit());
+  FileBytes train = read_file_bytes(train_path, source_limit());
   for (const FileBytes* f : {&line, &train})
     if (!f->bytes) pair.problem += "scenario: error: " + f->problem + "\n";
   if (!pair.problem.empty()) return pair;

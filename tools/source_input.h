@@ -8,18 +8,22 @@
 #include <vector>
 
 #include "tools/diagnostics.h"
+#include "tools/file_limits.h"
 
 namespace scenario::tool {
 
 enum class InputEncoding { kWindows1252, kUtf8 };
 
 // The bytes of a file, or why it cannot be read ("… does not exist",
-// "… is a directory", "… cannot be read: Permission denied").
+// "… is a directory", "… is a named pipe, not an ordinary file", "… is
+// 8589934592 bytes, more than the 268435456 bytes that a source text may
+// have", "… cannot be read: Permission denied"). A file over the limit is
+// refused from its size, unread.
 struct FileBytes {
   std::optional<std::string> bytes;
   std::string problem;
 };
-FileBytes read_file_bytes(const std::string& path);
+[[nodiscard]] FileBytes read_file_bytes(const std::string& path, const SizeLimit& limit);
 
 // With kUtf8, converts the text to Windows-1252, the code page the simulator
 // reads. Empty, with the diagnostic naming the first line that cannot be

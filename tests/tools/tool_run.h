@@ -56,8 +56,16 @@ inline fs::path scratch_dir(const std::string& name) {
   return d;
 }
 
+// Bounds on a child run (POSIX only; ignored on Windows): a run that takes
+// longer than seconds is ended (status 124), and memory_kib limits the
+// child's address space.
+struct RunBounds {
+  int seconds = 0;
+  long memory_kib = 0;
+};
+
 // Runs SCENARIO_EXE with the arguments in the directory cwd.
-inline ToolRun run_tool(const std::vector<std::string>& args, const fs::path& cwd) {
+inline ToolRun run_tool(const std::vector<std::string>& args, const fs::path& cwd, const RunBounds& bounds = {}) {
   const fs::path out = cwd / ".tool-stdout";
   const fs::path err = cwd / ".tool-stderr";
 #ifdef _WIN32
@@ -67,6 +75,12 @@ inline ToolRun run_tool(const std::vector<std::string>& args, const fs::path& cw
 #endif
   cmd += shell_quote(cwd.string());
   cmd += " && ";
+#ifndef _WIN32
+  if (bounds.memory_kib > 0) cmd += "ulimit -v " + std::to_string(bounds.memory_kib) + " && ";
+  if (bounds.seconds > 0) cmd += "timeout -k 5 " + std::to_string(bounds.seconds) + " ";
+#else
+  (void)bounds;
+#endif
   cmd += shell_quote(SCENARIO_EXE);
   for (const auto& a : args) {
     cmd += ' ';
