@@ -31,6 +31,16 @@ class ByteWriter {
     u32(static_cast<uint32_t>(bits & 0xFFFFFFFFu));
     u32(static_cast<uint32_t>(bits >> 32));
   }
+  // A field of a layout, in the width of its type.
+  template <class T>
+  void put(T v) {
+    if constexpr (sizeof(T) == 1)
+      u8(static_cast<uint8_t>(v));
+    else if constexpr (sizeof(T) == 2)
+      u16(static_cast<uint16_t>(v));
+    else
+      u32(static_cast<uint32_t>(v));
+  }
   void bytes(std::string_view s) {
     if (!s.empty()) std::memcpy(p_, s.data(), s.size());
     p_ += s.size();

@@ -41,6 +41,16 @@ class ByteReader {
     std::memcpy(&v, &bits, sizeof v);
     return v;
   }
+  // A field of a layout, in the width of its type.
+  template <class T>
+  T get() {
+    if constexpr (sizeof(T) == 1)
+      return static_cast<T>(u8());
+    else if constexpr (sizeof(T) == 2)
+      return static_cast<T>(u16());
+    else
+      return static_cast<T>(u32());
+  }
   std::string_view bytes(size_t n) {
     const std::string_view s = data_.substr(pos_, n);
     pos_ += n;

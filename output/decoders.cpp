@@ -1,5 +1,8 @@
 #include "output/decoders.h"
 
+#include <type_traits>
+
+#include "output/binary_layouts.h"
 #include "output/byte_reader.h"
 #include "output/encoders.h"
 
@@ -31,17 +34,9 @@ Decoded<TrackGrid> decode_track_file(std::string_view bytes) {
   TrackGrid grid(cells);
   ByteReader r(bytes);
   for (TrackCell& c : grid) {
-    c.kind = r.u8();
-    c.value1 = r.i16();
-    c.value2 = r.i16();
-    c.value3 = r.i16();
-    c.value4 = r.i16();
-    c.timer = r.u8();
-    c.approach = r.u8();
-    c.montagna = r.u8();
-    c.speed = r.u8();
-    c.gradient = r.u8();
-    c.adhesion = r.u8();
+    layout::for_each_field(layout::kTrackCell, [&](const auto& f) {
+      c.*f.member = r.get<typename std::remove_cvref_t<decltype(f)>::Type>();
+    });
   }
   Decoded<TrackGrid> d;
   d.value = std::move(grid);
@@ -53,36 +48,24 @@ Decoded<ScenarioTable> decode_scenario_file(std::string_view bytes) {
   d.value.emplace();
   ScenarioTable& table = *d.value;
   ByteReader r(bytes);
-  // The length word sits at offset 14 of a record; the rest follows the text.
-  constexpr size_t kBeforeText = 16;
-  constexpr size_t kAfterText = kRecordFixedBytes - kBeforeText;
+  // The length word closes the fields before the text; the rest follows it.
+  constexpr size_t kBeforeText = layout::kRecordBeforeText;
+  constexpr size_t kAfterText = layout::kRecordAfterText;
   for (int i = 0; i < kScenarioRecords; ++i) {
     const size_t start = r.offset();
     if (!r.has(kBeforeText))
       return failure<ScenarioTable>("record " + std::to_string(i) + " is cut short" + at(start) + ": the file ends " +
                                     std::to_string(r.remaining()) + " bytes into it, before its text length");
     ScenarioRecord& rec = table[static_cast<size_t>(i)];
-    rec.kind = r.u8();
-    rec.long1 = r.i32();
-    rec.long2 = r.i32();
-    rec.long3 = r.i32();
-    rec.flag0 = r.u8();
+    const auto get = [&](const auto& f) { rec.*f.member = r.get<typename std::remove_cvref_t<decltype(f)>::Type>(); };
+    layout::for_each_field(layout::kRecordHead, get);
     const size_t n = r.u16();
     if (!r.has(n + kAfterText))
       return failure<ScenarioTable>("record " + std::to_string(i) + " is cut short" + at(start) + ": it needs " +
                                     std::to_string(kRecordFixedBytes + n) + " bytes (a text of " + std::to_string(n) +
                                     "), the file has " + std::to_string(r.remaining() + kBeforeText) + " left");
     rec.text.assign(r.bytes(n));
-    rec.num1 = r.i16();
-    rec.num2 = r.i16();
-    rec.num3 = r.i16();
-    rec.num4 = r.i16();
-    rec.num5 = r.i16();
-    rec.flag1 = r.u8();
-    rec.flag2 = r.u8();
-    rec.flag3 = r.u8();
-    rec.flag4 = r.u8();
-    rec.long4 = r.i32();
+    layout::for_each_field(layout::kRecordTail, get);
   }
   if (r.remaining() != 0)
     return failure<ScenarioTable>(std::to_string(r.remaining()) + " bytes follow the last of the " +
@@ -96,7 +79,7 @@ Decoded<LineProfile> decode_profile_file(std::string_view bytes) {
   ByteReader r(bytes);
   while (r.remaining() != 0) {
     const size_t start = r.offset();
-    if (!r.has(2))
+    if (!r.has(layout::kProfileTypeCodeBytes))
       return failure<LineProfile>("the last element is cut short" + at(start) + ": one byte of its type code");
     const uint16_t code = r.u16();
     size_t value_bytes = 0;
@@ -105,11 +88,11 @@ Decoded<LineProfile> decode_profile_file(std::string_view bytes) {
       case static_cast<uint16_t>(ProfileType::kEmpty):
         break;
       case static_cast<uint16_t>(ProfileType::kInt16):
-        value_bytes = 2;
+        value_bytes = layout::profile_value_bytes(ProfileType::kInt16);
         what = "a 16-bit integer needs 2 bytes after its type code";
         break;
       case static_cast<uint16_t>(ProfileType::kDouble):
-        value_bytes = 8;
+        value_bytes = layout::profile_value_bytes(ProfileType::kDouble);
         what = "a double needs 8 bytes after its type code";
         break;
       default:

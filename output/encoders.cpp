@@ -10,19 +10,7 @@ namespace scenario {
 std::string encode_track_file(const TrackGrid& grid) {
   std::string out(grid.size() * kTrackCellBytes, '\0');
   ByteWriter w(out.data());
-  for (const TrackCell& c : grid) {
-    w.u8(c.kind);
-    w.i16(c.value1);
-    w.i16(c.value2);
-    w.i16(c.value3);
-    w.i16(c.value4);
-    w.u8(c.timer);
-    w.u8(c.approach);
-    w.u8(c.montagna);
-    w.u8(c.speed);
-    w.u8(c.gradient);
-    w.u8(c.adhesion);
-  }
+  for (const TrackCell& c : grid) layout::for_each_field(layout::kTrackCell, [&](const auto& f) { w.put(c.*f.member); });
   return out;
 }
 
@@ -33,23 +21,11 @@ size_t text_bytes(const ScenarioRecord& r) { return std::min(r.text.size(), kMax
 
 void encode_record_into(const ScenarioRecord& r, ByteWriter& w) {
   const size_t n = text_bytes(r);
-  w.u8(r.kind);
-  w.i32(r.long1);
-  w.i32(r.long2);
-  w.i32(r.long3);
-  w.u8(r.flag0);
+  const auto put = [&](const auto& f) { w.put(r.*f.member); };
+  layout::for_each_field(layout::kRecordHead, put);
   w.u16(static_cast<uint16_t>(n));
   w.bytes(std::string_view(r.text).substr(0, n));
-  w.i16(r.num1);
-  w.i16(r.num2);
-  w.i16(r.num3);
-  w.i16(r.num4);
-  w.i16(r.num5);
-  w.u8(r.flag1);
-  w.u8(r.flag2);
-  w.u8(r.flag3);
-  w.u8(r.flag4);
-  w.i32(r.long4);
+  layout::for_each_field(layout::kRecordTail, put);
 }
 
 }  // namespace
@@ -73,7 +49,10 @@ std::string encode_scenario_file(const ScenarioTable& table) {
 namespace {
 
 size_t half_bytes(const LineProfile::TypeCounts& c) {
-  return static_cast<size_t>(2 * c.empty + 4 * c.int16 + 10 * c.real);
+  using layout::profile_element_bytes;
+  return static_cast<size_t>(c.empty) * profile_element_bytes(ProfileType::kEmpty) +
+         static_cast<size_t>(c.int16) * profile_element_bytes(ProfileType::kInt16) +
+         static_cast<size_t>(c.real) * profile_element_bytes(ProfileType::kDouble);
 }
 
 // One element: its type code, then its value in the size the type gives.
@@ -94,7 +73,7 @@ char* put_element(char* out, PlanElement e) {
   return w.position();
 }
 
-constexpr size_t kLargestElement = 10;
+constexpr size_t kLargestElement = layout::kLargestProfileElement;
 // Bytes of each half's buffer in the streamed line profile file: large enough
 // that the system calls are few, small enough to stay in the cache.
 constexpr size_t kHalfPieceBytes = 256 * 1024;

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "compiler/route_model.h"
+#include "output/binary_layouts.h"
 #include "output/output_sink.h"
 
 namespace scenario {
 
-// Size of one track cell on disk.
-inline constexpr size_t kTrackCellBytes = 15;
-// Size of a scenario record on disk without its text.
-inline constexpr size_t kRecordFixedBytes = 34;
+// Size of one track cell on disk, and of a scenario record without its text.
+using layout::kRecordFixedBytes;
+using layout::kTrackCellBytes;
 
 // The track file: every cell of the grid in index order, 15 bytes each.
 std::string encode_track_file(const TrackGrid& grid);

@@ -1,5 +1,11 @@
 #include "tools/dump_fields.h"
 
+#include <span>
+#include <tuple>
+#include <type_traits>
+
+#include "output/binary_layouts.h"
+
 namespace scenario::tool {
 
 namespace {
@@ -10,57 +16,78 @@ bool numbers_clear(const ScenarioRecord& r) {
          r.long4 == 0;
 }
 
-// What each field of a record holds in one role; empty where the role does
-// not use the field.
-struct Meanings {
-  std::string_view kind{}, long1{}, long2{}, long3{}, flag0{}, text{}, num1{}, num2{}, num3{}, num4{}, num5{}, flag1{},
-      flag2{}, flag3{}, flag4{}, long4{};
+// What a field of a record holds in one role, by the field's name in the
+// layout of the scenario file; a field a role does not use is not listed.
+struct FieldMeaning {
+  std::string_view field;
+  std::string_view meaning;
 };
+using Meanings = std::span<const FieldMeaning>;
 
-const Meanings kStation{.kind = "station kind",
-                        .long1 = "zone start (m)",
-                        .long2 = "zone end (m)",
-                        .long3 = "position (m)",
-                        .flag0 = "attribute",
-                        .text = "name",
-                        .num1 = "attribute",
-                        .num2 = "attribute",
-                        .num3 = "attribute",
-                        .num4 = "attribute",
-                        .num5 = "attribute",
-                        .flag1 = "attribute",
-                        .flag2 = "attribute",
-                        .flag3 = "zone end extension",
-                        .flag4 = "attribute",
-                        .long4 = "time of day (s)"};
-const Meanings kSignBoard{.text = "board text"};
-const Meanings kKilometre{
-    .long1 = "first value", .long2 = "second value", .long3 = "flag (100 added to the second value)"};
-const Meanings kTrain{.long1 = "braked mass percentage", .long2 = "route length (m)", .long3 = "number of coaches"};
-const Meanings kRoute{.long1 = "background one",
-                      .long2 = "background three",
-                      .long3 = "background two",
-                      .text = "route name",
-                      .num1 = "format marker",
-                      .long4 = "scenario check code"};
-const Meanings kSignals{.long1 = "code repetition start (m)",
-                        .long2 = "code repetition end (m)",
-                        .long3 = "repeated codes",
-                        .text = "train number",
-                        .num1 = "sand",
-                        .num3 = "clock, first value",
-                        .num4 = "clock, second value",
-                        .num5 = "clock, third value"};
-const Meanings kNone{};
+constexpr FieldMeaning kStation[] = {{"kind", "station kind"},
+                                     {"long1", "zone start (m)"},
+                                     {"long2", "zone end (m)"},
+                                     {"long3", "position (m)"},
+                                     {"flag0", "attribute"},
+                                     {"text", "name"},
+                                     {"num1", "attribute"},
+                                     {"num2", "attribute"},
+                                     {"num3", "attribute"},
+                                     {"num4", "attribute"},
+                                     {"num5", "attribute"},
+                                     {"flag1", "attribute"},
+                                     {"flag2", "attribute"},
+                                     {"flag3", "zone end extension"},
+                                     {"flag4", "attribute"},
+                                     {"long4", "time of day (s)"}};
+constexpr FieldMeaning kSignBoard[] = {{"text", "board text"}};
+constexpr FieldMeaning kKilometre[] = {
+    {"long1", "first value"}, {"long2", "second value"}, {"long3", "flag (100 added to the second value)"}};
+constexpr FieldMeaning kTrain[] = {
+    {"long1", "braked mass percentage"}, {"long2", "route length (m)"}, {"long3", "number of coaches"}};
+constexpr FieldMeaning kRoute[] = {{"long1", "background one"}, {"long2", "background three"},
+                                   {"long3", "background two"}, {"text", "route name"},
+                                   {"num1", "format marker"},   {"long4", "scenario check code"}};
+constexpr FieldMeaning kSignals[] = {{"long1", "code repetition start (m)"},
+                                     {"long2", "code repetition end (m)"},
+                                     {"long3", "repeated codes"},
+                                     {"text", "train number"},
+                                     {"num1", "sand"},
+                                     {"num3", "clock, first value"},
+                                     {"num4", "clock, second value"},
+                                     {"num5", "clock, third value"}};
 
-const Meanings& meanings(std::string_view role) {
+// Every field a role names is a field of the record's layout.
+constexpr bool is_record_field(std::string_view name) {
+  bool found = name == layout::kRecordTextName;
+  const auto check = [&](const auto& f) { found = found || f.name == name; };
+  layout::for_each_field(layout::kRecordHead, check);
+  layout::for_each_field(layout::kRecordTail, check);
+  return found;
+}
+constexpr bool all_record_fields(Meanings m) {
+  for (const FieldMeaning& f : m)
+    if (!is_record_field(f.field)) return false;
+  return true;
+}
+static_assert(all_record_fields(kStation) && all_record_fields(kSignBoard) && all_record_fields(kKilometre) &&
+                  all_record_fields(kTrain) && all_record_fields(kRoute) && all_record_fields(kSignals),
+              "the meanings name fields of the scenario record");
+
+std::string_view meaning_of(Meanings m, std::string_view field) {
+  for (const FieldMeaning& f : m)
+    if (f.field == field) return f.meaning;
+  return {};
+}
+
+Meanings meanings(std::string_view role) {
   if (role == "station") return kStation;
   if (role == "sign board") return kSignBoard;
   if (role == "kilometre reference") return kKilometre;
   if (role == "train") return kTrain;
   if (role == "route") return kRoute;
   if (role == "signals and train") return kSignals;
-  return kNone;
+  return {};
 }
 
 }  // namespace
@@ -87,15 +114,13 @@ std::string_view record_role(int index, const ScenarioRecord& r) {
 }
 
 std::vector<NamedField> record_fields(int index, const ScenarioRecord& r) {
-  const Meanings& m = meanings(record_role(index, r));
-  return {
-      {"kind", m.kind, int64_t{r.kind}},    {"long1", m.long1, int64_t{r.long1}}, {"long2", m.long2, int64_t{r.long2}},
-      {"long3", m.long3, int64_t{r.long3}}, {"flag0", m.flag0, int64_t{r.flag0}}, {"text", m.text, r.text},
-      {"num1", m.num1, int64_t{r.num1}},    {"num2", m.num2, int64_t{r.num2}},    {"num3", m.num3, int64_t{r.num3}},
-      {"num4", m.num4, int64_t{r.num4}},    {"num5", m.num5, int64_t{r.num5}},    {"flag1", m.flag1, int64_t{r.flag1}},
-      {"flag2", m.flag2, int64_t{r.flag2}}, {"flag3", m.flag3, int64_t{r.flag3}}, {"flag4", m.flag4, int64_t{r.flag4}},
-      {"long4", m.long4, int64_t{r.long4}},
-  };
+  const Meanings m = meanings(record_role(index, r));
+  std::vector<NamedField> out;
+  const auto add = [&](const auto& f) { out.push_back({f.name, meaning_of(m, f.name), int64_t{r.*f.member}}); };
+  layout::for_each_field(layout::kRecordHead, add);
+  out.push_back({layout::kRecordTextName, meaning_of(m, layout::kRecordTextName), r.text});
+  layout::for_each_field(layout::kRecordTail, add);
+  return out;
 }
 
 std::string_view cell_kind_name(uint8_t kind) {
@@ -172,19 +197,16 @@ std::vector<NamedField> cell_fields(const TrackCell& c) {
     default:
       break;
   }
-  return {
-      {"kind", cell_kind_name(c.kind), int64_t{c.kind}},
-      {"value1", v[0], int64_t{c.value1}},
-      {"value2", v[1], int64_t{c.value2}},
-      {"value3", v[2], int64_t{c.value3}},
-      {"value4", v[3], int64_t{c.value4}},
-      {"timer", v[4], int64_t{c.timer}},
-      {"approach", "approach marker", int64_t{c.approach}},
-      {"montagna", "montagna type", int64_t{c.montagna}},
-      {"speed", "speed limit / 5 (km/h)", int64_t{c.speed}},
-      {"gradient", "gradient + 100 (per mille)", int64_t{c.gradient}},
-      {"adhesion", "adhesion", int64_t{c.adhesion}},
-  };
+  // The dump's own labels: the objects' meanings by kind, then the stretches.
+  const std::string_view labels[] = {cell_kind_name(c.kind),  v[0], v[1], v[2], v[3], v[4], "approach marker",
+                                     "montagna type",        "speed limit / 5 (km/h)", "gradient + 100 (per mille)",
+                                     "adhesion"};
+  static_assert(std::tuple_size_v<std::remove_const_t<decltype(layout::kTrackCell)>> == std::extent_v<decltype(labels)>);
+  std::vector<NamedField> out;
+  size_t i = 0;
+  layout::for_each_field(layout::kTrackCell,
+                         [&](const auto& f) { out.push_back({f.name, labels[i++], int64_t{c.*f.member}}); });
+  return out;
 }
 
 bool cell_is_set(const TrackCell& c) {

