@@ -1,5 +1,7 @@
 #include "tools/plot_data.h"
 
+#include <cmath>
+
 #include "scenario/cp1252.h"
 #include "tools/dump_fields.h"
 
@@ -112,31 +114,57 @@ PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const Li
   if (profile && !profile->empty()) {
     // Points whose two coordinates hold values, thinned evenly; the last
     // such point is always kept so the plan reaches the end. Two walks over
-    // the plan: one to count, one to keep.
+    // the plan: one to count, one to keep. A point with a coordinate that is
+    // no place (not finite, or too far) is left out and breaks the line.
     auto both = [](const PlanElement& x, const PlanElement& y) {
       return x.type != ProfileType::kEmpty && y.type != ProfileType::kEmpty;
     };
-    int64_t count = 0;
-    profile->walk([&](int32_t, const PlanElement& x, const PlanElement& y) { count += both(x, y) ? 1 : 0; });
+    auto place = [](const PlanElement& e) {
+      return std::isfinite(e.value) && std::fabs(e.value) <= kFarthestPlanCoordinate;
+    };
+    int64_t count = 0, left_out = 0;
+    int32_t first_left_out = -1;
+    profile->walk([&](int32_t m, const PlanElement& x, const PlanElement& y) {
+      if (!both(x, y)) return;
+      if (place(x) && place(y)) {
+        ++count;
+      } else if (left_out++ == 0) {
+        first_left_out = m;
+      }
+    });
     const int64_t step = count > static_cast<int64_t>(kPlanPoints)
                              ? (count + static_cast<int64_t>(kPlanPoints) - 1) / static_cast<int64_t>(kPlanPoints)
                              : 1;
     int64_t seen = 0;
     std::pair<double, double> last_point;
     int32_t last_metre = -1;
+    bool broken = false;            // a point was left out since the last kept one
+    bool broken_before_last = false;  // ... since the last kept one, before last_point
+    auto keep = [&](std::pair<double, double> point, int32_t m, bool after_break) {
+      if (after_break && !d.plan.empty()) d.plan_breaks.push_back(d.plan.size());
+      d.plan.push_back(point);
+      d.plan_metres.push_back(m);
+    };
     profile->walk([&](int32_t m, const PlanElement& x, const PlanElement& y) {
       if (!both(x, y)) return;
-      if (seen++ % step == 0) {
-        d.plan.emplace_back(x.value, y.value);
-        d.plan_metres.push_back(m);
+      if (!place(x) || !place(y)) {
+        broken = true;
+        return;
       }
+      if (seen++ % step == 0) {
+        keep({x.value, y.value}, m, broken);
+        broken = false;
+      }
+      broken_before_last = broken;
       last_point = {x.value, y.value};
       last_metre = m;
     });
-    if (last_metre >= 0 && d.plan_metres.back() != last_metre) {
-      d.plan.push_back(last_point);
-      d.plan_metres.push_back(last_metre);
-    }
+    if (last_metre >= 0 && d.plan_metres.back() != last_metre) keep(last_point, last_metre, broken_before_last);
+    if (left_out > 0)
+      d.warnings.push_back("the line profile holds " + std::to_string(left_out) + " point" +
+                           (left_out == 1 ? "" : "s") + " whose coordinates are no place (not finite, or beyond " +
+                           "1000000 km), the first at metre " + std::to_string(first_left_out) +
+                           "; the plan leaves them out and is broken there");
   }
   return d;
 }

@@ -39,6 +39,8 @@ struct PlotData {
   int64_t extent = 0;                           // metres covered by the grid
   std::vector<std::pair<double, double>> plan;  // x, y in metres; empty without a profile
   std::vector<int64_t> plan_metres;             // the metre of each plan point
+  std::vector<size_t> plan_breaks;              // indices into plan where the drawn line starts again
+  std::vector<std::string> warnings;            // what the picture leaves out, for the user
   std::vector<Run> gradient;                    // per mille
   std::vector<Run> speed;                       // km/h
   std::vector<Run> adhesion;
@@ -55,8 +57,16 @@ struct PlotData {
 // The most plan points kept; the plan is thinned evenly to at most this.
 inline constexpr size_t kPlanPoints = 3000;
 
+// Plan coordinates farther than this from 0 (in metres) are no place on a
+// line of at most 1000000 m; like values that are not finite, they are left
+// out, so that no arithmetic on the plan can overflow.
+inline constexpr double kFarthestPlanCoordinate = 1e9;
+
 // Gathers the plot from a grid (required), the scenario table (station names
 // and sign-board texts; may be null) and the plan (may be null or empty).
+// Plan points with a coordinate that is not finite (NaN, infinity) or lies
+// beyond kFarthestPlanCoordinate are left out; the drawn line breaks where
+// they were, and a warning says how many there were and where.
 PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const LineProfile* profile);
 
 }  // namespace scenario::tool

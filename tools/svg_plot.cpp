@@ -165,7 +165,16 @@ void draw_plan(Svg& svg, const PlotData& d, const Plan& plan, double top) {
   std::vector<std::pair<double, double>> pts;
   pts.reserve(plan.points.size());
   for (const auto& [x, y] : plan.points) pts.emplace_back(x, top + y);
-  svg.polyline(pts, "stroke=\"#333\" stroke-width=\"1.6\"");
+  // One line from break to break: nothing is drawn across the points that
+  // were left out.
+  size_t from = 0;
+  for (size_t i = 0; i <= d.plan_breaks.size(); ++i) {
+    const size_t to = i < d.plan_breaks.size() ? std::min(d.plan_breaks[i], pts.size()) : pts.size();
+    if (to > from)
+      svg.polyline({pts.begin() + static_cast<std::ptrdiff_t>(from), pts.begin() + static_cast<std::ptrdiff_t>(to)},
+                   "stroke=\"#333\" stroke-width=\"1.6\"");
+    from = std::max(from, to);
+  }
 
   // The plan point nearest a position along the line.
   auto at = [&](int64_t metre) {

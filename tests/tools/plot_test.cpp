@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstring>
+#include <limits>
+
+#include "output/decoders.h"
 #include "tests/tools/sample_scenario.h"
 #include "tests/tools/tool_run.h"
 #include "tests/tools/xml_check.h"
@@ -100,6 +105,72 @@ TEST(Plot, FromTheCompiledFiles) {
   // A picture that cannot be written: 74.
   r = run_tool({"plot", n.track_file, "--out", "no/such/dir/p.svg"}, dir);
   EXPECT_EQ(r.status, 74);
+  fs::remove_all(dir);
+}
+
+// A line profile file written byte by byte: every element a double (type
+// code 5, then its 8 bytes, little-endian), all x values, then all y values.
+std::string profile_bytes(const std::vector<std::pair<double, double>>& points) {
+  std::string out;
+  auto element = [&](double v) {
+    out += '\x05';
+    out += '\0';
+    const auto bits = std::bit_cast<uint64_t>(v);
+    for (int k = 0; k < 8; ++k) out += static_cast<char>((bits >> (8 * k)) & 0xFF);
+  };
+  for (const auto& p : points) element(p.first);
+  for (const auto& p : points) element(p.second);
+  return out;
+}
+
+// Metres 0 to 11 along a straight line, with coordinates that are no place
+// at metres 4 and 5 (NaN), 8 (infinity) and 10 (beyond 1e9 m).
+std::vector<std::pair<double, double>> plan_with_holes(bool holes) {
+  std::vector<std::pair<double, double>> pts;
+  for (int m = 0; m < 12; ++m) pts.emplace_back(100.0 * m, 10.0 * m);
+  if (holes) {
+    pts[4].first = std::numeric_limits<double>::quiet_NaN();
+    pts[5].second = -std::numeric_limits<double>::quiet_NaN();
+    pts[8].first = std::numeric_limits<double>::infinity();
+    pts[10].second = -1e12;
+  }
+  return pts;
+}
+
+TEST(PlotPlan, PointsThatAreNoPlaceAreLeftOutAndBreakTheLine) {
+  const RouteModel m = scenario::testing::sample_model();
+  const auto profile = decode_profile_file(profile_bytes(plan_with_holes(true)));
+  ASSERT_TRUE(profile.value) << profile.error;
+  const PlotData d = gather_plot(m.grid, &m.table, &*profile.value);
+  EXPECT_EQ(d.plan_metres, (std::vector<int64_t>{0, 1, 2, 3, 6, 7, 9, 11}));
+  EXPECT_EQ(d.plan_breaks, (std::vector<size_t>{4, 6, 7}));
+  for (const auto& [x, y] : d.plan) EXPECT_TRUE(std::isfinite(x) && std::isfinite(y));
+  ASSERT_EQ(d.warnings.size(), 1u);
+  EXPECT_NE(d.warnings[0].find("4 points"), std::string::npos) << d.warnings[0];
+  EXPECT_NE(d.warnings[0].find("the first at metre 4"), std::string::npos) << d.warnings[0];
+
+  const auto straight = decode_profile_file(profile_bytes(plan_with_holes(false)));
+  ASSERT_TRUE(straight.value) << straight.error;
+  const PlotData clean = gather_plot(m.grid, &m.table, &*straight.value);
+  EXPECT_TRUE(clean.plan_breaks.empty());
+  EXPECT_TRUE(clean.warnings.empty());
+  // The broken plan is drawn as four lines instead of one.
+  const auto broken_svg = check_xml(render_svg(d));
+  const auto clean_svg = check_xml(render_svg(clean));
+  ASSERT_EQ(broken_svg.error, "");
+  EXPECT_EQ(broken_svg.elements.at("polyline"), clean_svg.elements.at("polyline") + 3);
+}
+
+TEST(PlotPlan, AProfileFileWithNanAndInfinityDrawsAValidPictureWithAWarning) {
+  const fs::path dir = scratch_dir("plot-nan");
+  const FileNames n = scenario::testing::write_sample_files(scenario::testing::sample_model(), dir);
+  scenario::testing::write_bytes(dir / n.line_profile, profile_bytes(plan_with_holes(true)));
+  const auto r = run_tool({"plot", n.track_file, n.line_profile, "--out", "p.svg"}, dir);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("scenario plot: warning: the line profile holds 4 points"), std::string::npos) << r.err;
+  const std::string svg = slurp(dir / "p.svg");
+  EXPECT_EQ(check_xml(svg).error, "");
+  for (const char* bad : {"nan", "inf"}) EXPECT_EQ(svg.find(bad), std::string::npos) << bad;
   fs::remove_all(dir);
 }
 
