@@ -175,6 +175,7 @@ int run_plot(const PlotOptions& o, std::FILE* out, std::FILE* err) {
   int status = kExitClean;
   const std::optional<Drawn> drawn = binary ? from_binary(o, err, status) : from_sources(o, err, status);
   if (!drawn) return status;
+  for (const std::string& w : drawn->data.warnings) print(err, "scenario plot: warning: " + w + "\n");
 
   if (auto failure = replace_file(std::filesystem::path(o.out), render_svg(drawn->data))) {
     print(err, "scenario plot: " + *failure + "\n");
