@@ -177,7 +177,19 @@ std::optional<std::string> DiskSources::read(SourceKind k) {
 
 void DiskSources::remove(SourceKind k) {
   forgotten_.insert(k);
-  if (!keep_files_) delete_file(path(k));
+  if (keep_files_) return;
+  // A later removal that succeeds takes back the failure of an earlier one.
+  if (auto failure = delete_file(path(k))) {
+    removal_failures_[k] = *failure;
+  } else {
+    removal_failures_.erase(k);
+  }
+}
+
+std::vector<std::string> DiskSources::removal_failures() const {
+  std::vector<std::string> out;
+  for (const auto& [kind, failure] : removal_failures_) out.push_back(failure);
+  return out;
 }
 
 }  // namespace scenario

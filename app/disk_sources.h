@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "compiler/source_store.h"
 
@@ -23,10 +26,15 @@ class DiskSources : public SourceStore {
 
   const std::filesystem::path& path(SourceKind k) const { return k == SourceKind::kLine ? line_ : train_; }
 
+  // The messages of the deletions that failed and were not made good by a
+  // later one ("cannot delete …: Directory not empty"), line source first.
+  [[nodiscard]] std::vector<std::string> removal_failures() const;
+
  private:
   std::filesystem::path line_, train_;
   bool keep_files_;
   std::set<SourceKind> forgotten_;
+  std::map<SourceKind, std::string> removal_failures_;
 };
 
 // A whole file read into memory, or why it was not. The file is opened

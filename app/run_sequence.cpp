@@ -7,6 +7,8 @@
 #include "compiler/error_table.h"
 #include "app/errore.h"
 #include "app/file_replace.h"
+#include "app/interrupt_cleanup.h"
+#include "app/run_lock.h"
 #include "compiler/file_names.h"
 #include "output/memorizza_percorso.h"
 #include "scenario/dati.h"
@@ -45,11 +47,25 @@ int run_with_texts(const std::filesystem::path& dir, Platform& platform, const s
 
   platform.show_window();
 
-  for (const TextFile& t : texts) {
-    if (auto failure = replace_file(dir / t.name, t.bytes)) return unexpected(platform, err, *failure);
-  }
+  // A second run started meanwhile (a double click) waits here until this
+  // one has written, read and deleted its files.
+  const LockOutcome locked = DirectoryLock::acquire(dir);
+  if (!locked.lock) return unexpected(platform, err, locked.failure);
 
   const FileNames names = file_names(model.route_name, model.train_number);
+  // The two source texts exist only while the run goes on: an interrupted
+  // run removes them as it removes its temporaries.
+  // They are registered the moment they are in place, and the directory is
+  // flushed once the five texts are all there.
+  std::vector<RemoveOnInterrupt> run_only;
+  for (const TextFile& t : texts) {
+    StageOutcome staged = stage_file(dir / t.name, t.bytes);
+    if (!staged.staged) return unexpected(platform, err, staged.failure);
+    if (auto failure = staged.staged->commit()) return unexpected(platform, err, *failure);
+    if (t.name == names.line_source || t.name == names.train_source) run_only.emplace_back(dir / t.name);
+  }
+  sync_directory(dir);
+
   DiskSources sources(dir / names.line_source, dir / names.train_source, /*keep_files=*/false);
   DirectorySink sink(dir);
   CompileContext ctx{model, sources};
@@ -59,6 +75,10 @@ int run_with_texts(const std::filesystem::path& dir, Platform& platform, const s
   // makes sure none outlives a run that stopped before reaching them.
   sources.remove(SourceKind::kLine);
   sources.remove(SourceKind::kTrain);
+  run_only.clear();
+  // A source text that could not be deleted is reported; the files the run
+  // wrote are complete all the same, so the status stays what it is.
+  for (const std::string& failure : sources.removal_failures()) std::fprintf(err, "%s\n", failure.c_str());
 
   switch (result.end) {
     case PercorsoEnd::kFinalCheckFailed:

@@ -25,28 +25,39 @@ PercorsoResult compile_scenario(CompileContext& ctx, int32_t j) {
   return result;
 }
 
-PercorsoResult memorizza_percorso(CompileContext& ctx, int32_t j, OutputSink& sink) {
-  PercorsoResult result = compile_scenario(ctx, j);
-  if (result.end != PercorsoEnd::kDone) return result;
-
-  const RouteModel& m = ctx.model;
+PercorsoResult write_compiled_files(const RouteModel& m, OutputSink& sink) {
+  PercorsoResult result;
   const FileNames names = file_names(m.route_name, m.train_number);
-  auto stored = [&](const std::string& name, std::optional<std::string> failure) {
+  std::vector<std::string> stored;
+  auto failed = [&](const std::string& name, std::optional<std::string> failure) {
     if (failure) {
       result.end = PercorsoEnd::kWriteFailed;
       result.failure = *failure;
-      return false;
+      sink.discard();
+      return true;
     }
-    result.written.push_back(name);
-    return true;
+    stored.push_back(name);
+    return false;
   };
   // The line profile file is by far the largest: it goes out in pieces.
   if (m.with_profile != 0 &&
-      !stored(names.line_profile, sink.write_pieces(names.line_profile, ProfileFilePieces(m.profile))))
+      failed(names.line_profile, sink.write_pieces(names.line_profile, ProfileFilePieces(m.profile))))
     return result;
-  if (!stored(names.scenario_file, sink.write(names.scenario_file, encode_scenario_file(m.table)))) return result;
-  stored(names.track_file, sink.write(names.track_file, encode_track_file(m.grid)));
+  if (failed(names.scenario_file, sink.write(names.scenario_file, encode_scenario_file(m.table)))) return result;
+  if (failed(names.track_file, sink.write(names.track_file, encode_track_file(m.grid)))) return result;
+  if (auto failure = sink.commit()) {
+    result.end = PercorsoEnd::kWriteFailed;
+    result.failure = *failure;
+    return result;
+  }
+  result.written = std::move(stored);
   return result;
+}
+
+PercorsoResult memorizza_percorso(CompileContext& ctx, int32_t j, OutputSink& sink) {
+  PercorsoResult result = compile_scenario(ctx, j);
+  if (result.end != PercorsoEnd::kDone) return result;
+  return write_compiled_files(ctx.model, sink);
 }
 
 }  // namespace scenario

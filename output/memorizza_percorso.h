@@ -29,8 +29,13 @@ struct PercorsoResult {
 // Reset, memorizza_dati, the pass and the final checks, without writing.
 PercorsoResult compile_scenario(CompileContext& ctx, int32_t j);
 
-// Everything of compile_scenario, then the line profile file (only with j
-// non-zero), the scenario file and the track file into the sink.
+// The files of a compiled model as one set: the line profile file (only
+// when the model was reset with a profile), the scenario file and the track
+// file are handed to the sink and then committed together. On any failure
+// the sink discards them all and written stays empty.
+[[nodiscard]] PercorsoResult write_compiled_files(const RouteModel& m, OutputSink& sink);
+
+// Everything of compile_scenario, then write_compiled_files.
 PercorsoResult memorizza_percorso(CompileContext& ctx, int32_t j, OutputSink& sink);
 
 }  // namespace scenario

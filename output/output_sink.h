@@ -1,6 +1,6 @@
 // Where the output stage puts the bytes of each file: the one-shot run and
-// the authoring tool write files by atomic replacement; tests, the fuzzer
-// and the benchmarks keep them in memory.
+// the authoring tool write files by atomic replacement, a set of files at a
+// time; tests, the fuzzer and the benchmarks keep them in memory.
 #pragma once
 
 #include <cstddef>
@@ -40,6 +40,14 @@ inline std::string join_pieces(const PieceSource& source) {
   return whole;
 }
 
+// A set of files is stored in two stages: write and write_pieces hand over
+// each file's content, and commit puts every file handed over since the
+// last commit in place, one right after the other. A sink that writes files
+// keeps each content aside (whole and flushed) until commit, so that a
+// failure on the way leaves the earlier set as it was; discard drops what
+// was handed over without putting any of it in place. A sink that keeps the
+// files in memory stores them at once, and its commit and discard do
+// nothing.
 class OutputSink {
  public:
   virtual ~OutputSink() = default;
@@ -52,6 +60,13 @@ class OutputSink {
   virtual std::optional<std::string> write_pieces(const std::string& name, const PieceSource& source) {
     return write(name, join_pieces(source));
   }
+
+  // Puts the files stored since the last commit in place. Returns a
+  // description of the failure, or nothing when all of them are in place.
+  [[nodiscard]] virtual std::optional<std::string> commit() { return std::nullopt; }
+
+  // Drops the files stored since the last commit; none of them is put in place.
+  virtual void discard() {}
 };
 
 class MemorySink : public OutputSink {

@@ -73,8 +73,10 @@ int run_compile(const CompileOptions& o, std::FILE* out, std::FILE* err) {
   MemorySources store(std::move(sources.line), std::move(sources.train));
   ErrorCollector collector;
   CompileContext ctx{model, store, &collector};
-  DirectorySink sink{std::filesystem::path(o.out_dir)};
-  const PercorsoResult result = memorizza_percorso(ctx, o.no_profile ? 0 : 1, sink);
+  PercorsoResult result = compile_scenario(ctx, o.no_profile ? 0 : 1);
+  // Only a compile that has files to write takes the output directory's
+  // lock, and writes the three files as one set.
+  if (result.end == PercorsoEnd::kDone) result = write_files_locked(model, std::filesystem::path(o.out_dir));
 
   std::vector<Diagnostic> diagnostics = std::move(sources.warnings);
   for (const auto& e : collector.errors)
