@@ -15,6 +15,7 @@
 #include <map>
 #include <sstream>
 
+#include "app/run_lock.h"
 #include "app/run_sequence.h"
 
 namespace scenario {
@@ -82,11 +83,14 @@ public:
   void close_window() override {}
 };
 
+// The files of a run's directory, without the lock file that every run
+// leaves there.
 std::map<std::string, std::string> files_of(const fs::path &dir) {
   std::map<std::string, std::string> files;
   for (const auto &e : fs::directory_iterator(dir))
-    files[e.path().filename().string()] =
-        read_whole_file(e.path()).value_or("");
+    if (e.path().filename() != kLockFileName)
+      files[e.path().filename().string()] =
+          read_whole_file(e.path()).value_or("");
   return files;
 }
 
