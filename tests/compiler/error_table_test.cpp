@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "compiler/compile_context.h"
 #include "compiler/error_codes.h"
+#include "markdown_tables.h"
 
 namespace scenario {
 namespace {
@@ -93,23 +92,8 @@ struct ReadmeRow {
   std::string meaning, position, remedy;
 };
 std::vector<ReadmeRow> readme_rows() {
-  std::ifstream in(SCENARIO_README);
   std::vector<ReadmeRow> rows;
-  bool in_table = false;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("### Error codes", 0) == 0) in_table = true;
-    if (!in_table) continue;
-    if (line.rfind("| ", 0) != 0) {
-      if (!rows.empty()) break;
-      continue;
-    }
-    std::vector<std::string> cells;
-    std::istringstream cut(line.substr(1));
-    for (std::string cell; std::getline(cut, cell, '|');) {
-      const size_t a = cell.find_first_not_of(' ');
-      const size_t b = cell.find_last_not_of(' ');
-      cells.push_back(a == std::string::npos ? "" : cell.substr(a, b - a + 1));
-    }
+  for (const auto& cells : testing::markdown_rows_under(SCENARIO_README, "Error codes")) {
     if (cells.size() < 4 || cells[0].empty() || !std::isdigit(static_cast<unsigned char>(cells[0][0]))) continue;
     rows.push_back({std::stoi(cells[0]), cells[1], cells[2], cells[3]});
   }

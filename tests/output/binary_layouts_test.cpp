@@ -6,35 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
-#include <sstream>
+#include "markdown_tables.h"
+
 #include <string>
 #include <vector>
 
 namespace scenario {
 namespace {
 
-// The cells of every table row of the page, by the section ("## ...") it
-// stands in.
-std::map<std::string, std::vector<std::vector<std::string>>> page_tables() {
-  std::ifstream in(SCENARIO_FILE_FORMATS);
-  std::map<std::string, std::vector<std::vector<std::string>>> out;
-  std::string section;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("## ", 0) == 0) section = line.substr(3, line.find(',') - 3);
-    if (line.rfind("| ", 0) != 0 || line.rfind("|---", 0) == 0) continue;
-    std::vector<std::string> cells;
-    std::istringstream cut(line.substr(1));
-    for (std::string cell; std::getline(cut, cell, '|');) {
-      const size_t a = cell.find_first_not_of(' ');
-      const size_t b = cell.find_last_not_of(' ');
-      cells.push_back(a == std::string::npos ? "" : cell.substr(a, b - a + 1));
-    }
-    out[section].push_back(cells);
-  }
-  return out;
-}
+using testing::markdown_rows_under;
+using Rows = testing::TableRows;
+
+Rows page_rows(std::string_view section) { return markdown_rows_under(SCENARIO_FILE_FORMATS, section); }
 
 // A field name as the page writes it, in backquotes.
 std::string quoted(std::string_view name) {
@@ -57,19 +40,16 @@ std::vector<std::vector<std::string>> layout_rows(const Layout& l, size_t offset
   return rows;
 }
 
-using Rows = std::vector<std::vector<std::string>>;
 const std::vector<std::string> kHeading = {"offset", "field", "type", "meaning"};
 
 TEST(FileFormatsPage, TheTrackCellFieldsAreThoseOfTheLayout) {
-  auto tables = page_tables();
   Rows expected = {kHeading};
   for (auto& r : layout_rows(layout::kTrackCell, 0)) expected.push_back(r);
-  EXPECT_EQ(tables["Track file"], expected);
+  EXPECT_EQ(page_rows("Track file"), expected);
 }
 
 TEST(FileFormatsPage, TheScenarioRecordFieldsAreThoseOfTheLayout) {
-  auto tables = page_tables();
-  const Rows& page = tables["Scenario file"];
+  const Rows page = page_rows("Scenario file");
   Rows head = {kHeading};
   for (auto& r : layout_rows(layout::kRecordHead, 0)) head.push_back(r);
   Rows tail = {kHeading};
@@ -86,8 +66,7 @@ TEST(FileFormatsPage, TheScenarioRecordFieldsAreThoseOfTheLayout) {
 }
 
 TEST(FileFormatsPage, TheProfileElementsAreThoseOfTheLayout) {
-  auto tables = page_tables();
-  const Rows& page = tables["Line profile file"];
+  const Rows page = page_rows("Line profile file");
   ASSERT_EQ(page.size(), 4u);
   for (const ProfileType t : {ProfileType::kEmpty, ProfileType::kInt16, ProfileType::kDouble}) {
     const auto code = std::to_string(static_cast<int>(t));
