@@ -20,10 +20,17 @@ void print(std::FILE* f, const std::string& text) { std::fwrite(text.data(), 1, 
 int run_init(const std::string& dir, bool force, std::FILE* out, std::FILE* err) {
   namespace fs = std::filesystem;
   const fs::path root(dir);
-  std::error_code ec;
-  fs::create_directories(root, ec);
+  std::error_code created, ec;
+  fs::create_directories(root, created);
   if (!fs::is_directory(root, ec)) {
-    print(err, "scenario init: cannot create the directory " + dir + (ec ? ": " + ec.message() : "") + "\n");
+    // The reason is the creation's, not that of the look after it, which
+    // finds only that the directory is missing.
+    const bool stands = fs::exists(fs::symlink_status(root, ec));
+    const std::string reason = stands && !created ? "it exists and is not a directory"
+                               : created          ? created.message()
+                               : ec               ? ec.message()
+                                                  : "it is not a directory";
+    print(err, "scenario init: cannot create the directory " + dir + ": " + reason + "\n");
     return kExitIoError;
   }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <system_error>
 
 #include "tests/tools/tool_run.h"
 
@@ -31,6 +32,47 @@ TEST(InitDecision, SameBytesAreWrittenAgainChangedOnesOnlyWithForce) {
   EXPECT_EQ(run_tool({"init", "d", "--force"}, dir).status, 0);
   EXPECT_EQ(slurp(note), built_in);
   EXPECT_TRUE(fs::exists(line));
+  fs::remove_all(dir);
+}
+
+// The reason given is the one the creation failed with, not the "No such
+// file or directory" of the look that follows it.
+TEST(InitDecision, ADirectoryThatCannotBeMadeIsNamedWithTheReasonOfTheFailure) {
+  const fs::path dir = scratch_dir("init-reason");
+  write_text(dir / "f", "an author's file\r\n");
+  fs::create_directory(dir / "locked");
+  fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  const std::string not_a_directory = std::make_error_code(std::errc::not_a_directory).message();
+  struct Case {
+    const char* target;
+    std::string reason;
+    bool needs_permissions;  // meaningless where permissions do not bind (as root, or on Windows)
+  };
+  const Case cases[] = {
+      {"f", not_a_directory, false},
+      {"f/sub", not_a_directory, false},
+      {"locked/new", std::make_error_code(std::errc::permission_denied).message(), true},
+  };
+#ifdef _WIN32
+  const bool permissions_bind = false;
+#else
+  const bool permissions_bind = geteuid() != 0;
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target);
+    if (c.needs_permissions && !permissions_bind) continue;
+    const ToolRun r = run_tool({"init", c.target}, dir);
+    EXPECT_EQ(r.status, 74);
+#ifdef _WIN32
+    EXPECT_EQ(r.err.find("No such file"), std::string::npos) << r.err;
+#else
+    EXPECT_NE(r.err.find(std::string("cannot create the directory ") + c.target + ": " + c.reason + "\n"),
+              std::string::npos)
+        << r.err;
+#endif
+  }
+  EXPECT_EQ(slurp(dir / "f"), "an author's file\r\n");
+  fs::permissions(dir / "locked", fs::perms::owner_all);
   fs::remove_all(dir);
 }
 
