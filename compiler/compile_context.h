@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/field_reader.h"
 #include "compiler/route_model.h"
 #include "compiler/source_store.h"
 
@@ -42,6 +43,11 @@ struct CompileContext {
   std::optional<SourceLocation> record_at;
   std::string record_keyword;
 };
+
+// A reader enters the record whose keyword field is keyword, in file, and
+// leaves it: the place every recorded error then reports.
+void enter_record(CompileContext& ctx, SourceKind file, const Field& keyword);
+void leave_record(CompileContext& ctx);
 
 // Records a compile error: ErrorCode := code and, when given, ErrorPosition
 // := position. The last assignment wins; the position is never reset.

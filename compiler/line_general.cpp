@@ -2,90 +2,82 @@
 
 #include "compiler/error_codes.h"
 #include "compiler/keywords.h"
+#include "compiler/record_scanner.h"
+#include "compiler/source_formats.h"
 
 namespace scenario {
 
 namespace {
 
-// Fields made of hyphens before a keyword: up to ten are passed over in a row.
-constexpr int kHyphenFields = 10;
 constexpr int32_t kRepetitionStep = 50;
 
-void begin_record(CompileContext& ctx, const SourceFields& src, const Field& f) {
-  ctx.record_at = SourceLocation{src.file(), f.line, f.column};
-  ctx.record_keyword = f.text;
+void read_reference(SourceFields& src, keywords::General row, ScenarioRecord& r) {
+  formats::RecordFields f(src, formats::general_record(row));
+  r.long1 = f.long_value();
+  r.long2 = f.long_value();
+  r.long3 = f.long_value();
 }
 
-// A section header closes the general section: a field holding "[" and "]"
-// that does not begin with "-".
-bool is_section_header(std::string_view field) {
-  const size_t first = field.find_first_not_of(' ');
-  const std::string_view trimmed = first == std::string_view::npos ? std::string_view{} : field.substr(first);
-  return field.find('[') != std::string_view::npos && field.find(']') != std::string_view::npos &&
-         !trimmed.starts_with('-');
-}
-
-void read_reference(SourceFields& src, ScenarioRecord& r) {
-  r.long1 = src.read_long();
-  r.long2 = src.read_long();
-  r.long3 = src.read_long();
+int32_t read_background(SourceFields& src, keywords::General row) {
+  return formats::RecordFields(src, formats::general_record(row)).long_value();
 }
 
 // The route length: kept in record 84 as read, then checked, then the grid
 // and the plan are sized from it.
-int32_t read_length(RouteModel& m, SourceFields& src, GeneralSection& out) {
-  const int32_t length = src.read_long();
+RecordOutcome read_length(RouteModel& m, SourceFields& src, GeneralSection& out) {
+  const int32_t length = formats::RecordFields(src, formats::general_record(keywords::kLength)).long_value();
   m.table[record::kTrain].long2 = length;
-  if (length > kMaxRouteLength) return error::kRouteTooLong;
-  if (length <= 0) return error::kRouteNotPositive;
+  if (length > kMaxRouteLength) return RecordOutcome::refused(error::kRouteTooLong);
+  if (length <= 0) return RecordOutcome::refused(error::kRouteNotPositive);
   size_model(m, length);
   out.length_read = true;
-  return 0;
+  return RecordOutcome::accepted();
 }
 
 // The cab-signal code repetition: start and end must be multiples of 50;
 // the keyword names the number of repeated codes, 4 before 9.
-int32_t read_repetition(RouteModel& m, SourceFields& src, std::string_view keyword) {
+RecordOutcome read_repetition(RouteModel& m, SourceFields& src, std::string_view keyword) {
   ScenarioRecord& r = m.table[record::kSignals];
-  r.long1 = src.read_long();
-  r.long2 = src.read_long();
-  if (r.long1 % kRepetitionStep != 0) return error::kRepetitionStart;
-  if (r.long2 % kRepetitionStep != 0) return error::kRepetitionEnd;
+  formats::RecordFields f(src, formats::general_record(keywords::kRepetition));
+  r.long1 = f.long_value();
+  r.long2 = f.long_value();
+  if (r.long1 % kRepetitionStep != 0) return RecordOutcome::refused(error::kRepetitionStart);
+  if (r.long2 % kRepetitionStep != 0) return RecordOutcome::refused(error::kRepetitionEnd);
   if (keyword.find('4') != std::string_view::npos) {
     r.long3 = 4;
   } else if (keyword.find('9') != std::string_view::npos) {
     r.long3 = 9;
   } else {
-    return error::kRepetitionCodes;
+    return RecordOutcome::refused(error::kRepetitionCodes);
   }
   if (r.long2 == 0) r.long3 = 0;
-  return 0;
+  return RecordOutcome::accepted();
 }
 
 // Tries the eight rows on the keyword candidate; every matching row reads
 // its record.
-int32_t read_general_records(RouteModel& m, SourceFields& src, GeneralSection& out) {
+RecordOutcome read_general_records(RouteModel& m, SourceFields& src, GeneralSection& out) {
   using namespace keywords;
   const std::string field = m.current_field;
   ScenarioTable& t = m.table;
   for (int row = kLength; row <= kRepetition; ++row) {
     if (!matches(kGeneralRows[row], field)) continue;
-    int32_t refusal = 0;
+    RecordOutcome outcome = RecordOutcome::accepted();
     switch (row) {
-      case kLength: refusal = read_length(m, src, out); break;
-      case kKilometreThree: read_reference(src, t[record::kKilometreThree]); break;
-      case kKilometreTwo: read_reference(src, t[record::kKilometreTwo]); break;
-      case kKilometreOne: read_reference(src, t[record::kKilometreOne]); break;
+      case kLength: outcome = read_length(m, src, out); break;
+      case kKilometreThree: read_reference(src, kKilometreThree, t[record::kKilometreThree]); break;
+      case kKilometreTwo: read_reference(src, kKilometreTwo, t[record::kKilometreTwo]); break;
+      case kKilometreOne: read_reference(src, kKilometreOne, t[record::kKilometreOne]); break;
       // Background two goes to long3 and background three to long2.
-      case kBackgroundOne: t[record::kRoute].long1 = src.read_long(); break;
-      case kBackgroundTwo: t[record::kRoute].long3 = src.read_long(); break;
-      case kBackgroundThree: t[record::kRoute].long2 = src.read_long(); break;
-      case kRepetition: refusal = read_repetition(m, src, field); break;
+      case kBackgroundOne: t[record::kRoute].long1 = read_background(src, kBackgroundOne); break;
+      case kBackgroundTwo: t[record::kRoute].long3 = read_background(src, kBackgroundTwo); break;
+      case kBackgroundThree: t[record::kRoute].long2 = read_background(src, kBackgroundThree); break;
+      case kRepetition: outcome = read_repetition(m, src, field); break;
       default: break;
     }
-    if (refusal != 0) return refusal;
+    if (!outcome.is_accepted()) return outcome;
   }
-  return 0;
+  return RecordOutcome::accepted();
 }
 
 }  // namespace
@@ -93,21 +85,11 @@ int32_t read_general_records(RouteModel& m, SourceFields& src, GeneralSection& o
 GeneralSection read_general_section(CompileContext& ctx, SourceFields& src) {
   RouteModel& m = ctx.model;
   GeneralSection out;
-  while (!src.eof()) {
-    Field f = src.text();
-    m.current_field = f.text;
-    // The last field of the source is never interpreted.
-    if (src.eof()) break;
-    // No end-of-file test between these reads: a source that ends inside a
-    // run of hyphen fields is a run-time failure.
-    for (int k = 0; k < kHyphenFields && m.current_field.find('-') != std::string::npos; ++k) {
-      f = src.text();
-      m.current_field = f.text;
-    }
-    begin_record(ctx, src, f);
-    out.refusal = read_general_records(m, src, out);
-    if (out.refusal != 0) return out;
-    if (is_section_header(m.current_field)) break;
+  while (const std::optional<Field> f = next_candidate(src, kGeneralScan, &m.current_field)) {
+    enter_record(ctx, src.file(), *f);
+    out.outcome = read_general_records(m, src, out);
+    if (!out.outcome.is_accepted()) return out;
+    if (closes_general_section(m.current_field)) break;
   }
   return out;
 }

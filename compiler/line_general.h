@@ -7,18 +7,19 @@
 #include <cstdint>
 
 #include "compiler/compile_context.h"
+#include "compiler/record_outcome.h"
 #include "compiler/source_fields.h"
 
 namespace scenario {
 
 struct GeneralSection {
-  int32_t refusal = 0;        // the ErrorCode that stops the line phase; 0 = none
+  RecordOutcome outcome;      // a refusal stops the line phase
   bool length_read = false;   // a route length sized the grid
 };
 
 // Reads the general section from the field after "[generale]" up to and
 // including the header that closes it, or to the end of the source. Stops
 // at the first refusal, with the record's place still in ctx.
-GeneralSection read_general_section(CompileContext& ctx, SourceFields& src);
+[[nodiscard]] GeneralSection read_general_section(CompileContext& ctx, SourceFields& src);
 
 }  // namespace scenario

@@ -29,8 +29,8 @@ std::optional<int64_t> free_object_cell(const RouteModel& m, int32_t position) {
 
 }  // namespace
 
-int32_t memo_montagna(RouteModel& m, int32_t inizio, int32_t fine, int32_t tipo) {
-  if (m.montagna_count >= kMontagnaSlots - 1) return error::kTooManyMontagne;
+RecordOutcome memo_montagna(RouteModel& m, int32_t inizio, int32_t fine, int32_t tipo) {
+  if (m.montagna_count >= kMontagnaSlots - 1) return RecordOutcome::refused(error::kTooManyMontagne, inizio);
   const bool markers = tipo > kMarkedTypeOffset;
   if (markers) tipo -= kMarkedTypeOffset;
 
@@ -53,7 +53,7 @@ int32_t memo_montagna(RouteModel& m, int32_t inizio, int32_t fine, int32_t tipo)
     const int64_t counted = i - first + 1;
     if (markers && counted % 4 == 0 && cell.kind == cell_kind::kNothing) cell.kind = cell_kind::kMontagnaMarker;
   }
-  return 0;
+  return RecordOutcome::accepted();
 }
 
 std::optional<int16_t> board_speed_value(int32_t left, int32_t right) {
@@ -63,9 +63,9 @@ std::optional<int16_t> board_speed_value(int32_t left, int32_t right) {
   return to_int16(static_cast<double>(right) / 5.0 + static_cast<double>(product));
 }
 
-int32_t memo_indicatori_v_max(RouteModel& m, const SpeedBoards& b) {
+RecordOutcome memo_indicatori_v_max(RouteModel& m, const SpeedBoards& b) {
   const auto i = free_object_cell(m, b.posizione);
-  if (!i) return error::kSpeedBoardsOccupied;
+  if (!i) return RecordOutcome::refused(error::kSpeedBoardsOccupied, b.posizione);
   TrackCell& cell = m.cell(*i);
   cell.kind = cell_kind::kSpeedBoards;
   auto speed = [](int32_t left, int32_t right, const char* rank) {
@@ -82,19 +82,19 @@ int32_t memo_indicatori_v_max(RouteModel& m, const SpeedBoards& b) {
   cell.value3 = speed(b.vcs, b.vcd, "C");
   // The stripes: the low 16 bits of both counts, in wrapping 16-bit arithmetic.
   cell.value4 = low16(int32_t{low16(b.strisces)} * 10 + low16(b.strisced));
-  return 0;
+  return RecordOutcome::accepted();
 }
 
-int32_t memo_cartello(RouteModel& m, int32_t& next_free_record, int32_t position, const std::string& text) {
-  if (next_free_record < kLastSignBoardRecord) return error::kTooManySignBoards;
+RecordOutcome memo_cartello(RouteModel& m, int32_t& next_free_record, int32_t position, const std::string& text) {
+  if (next_free_record < kLastSignBoardRecord) return RecordOutcome::refused(error::kTooManySignBoards, position);
   const auto i = free_object_cell(m, position);
-  if (!i) return error::kSignBoardOccupied;
+  if (!i) return RecordOutcome::refused(error::kSignBoardOccupied, position);
   TrackCell& cell = m.cell(*i);
   cell.kind = cell_kind::kSignBoard;
   cell.value1 = static_cast<int16_t>(next_free_record);
   m.table[static_cast<size_t>(next_free_record)].text = text;
   --next_free_record;
-  return 0;
+  return RecordOutcome::accepted();
 }
 
 }  // namespace scenario

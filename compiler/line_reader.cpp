@@ -1,10 +1,10 @@
 #include "compiler/line_reader.h"
 
 #include "compiler/error_codes.h"
-#include "compiler/keywords.h"
 #include "compiler/line_general.h"
 #include "compiler/line_records.h"
 #include "compiler/progressive_ordina.h"
+#include "compiler/record_scanner.h"
 #include "compiler/source_fields.h"
 
 namespace scenario {
@@ -14,27 +14,10 @@ namespace {
 // Ends the phase without the train phase: the line source is deleted (the
 // whole source was read at the start, so there is nothing to close) and
 // the error, when there is one still to record, is recorded.
-LinePhaseResult stop(CompileContext& ctx, int32_t code = 0) {
+LinePhaseResult stop(CompileContext& ctx, const RecordOutcome& outcome = RecordOutcome::accepted()) {
   ctx.sources.remove(SourceKind::kLine);
-  if (code != 0) record_error(ctx, code);
+  record_outcome(ctx, outcome);
   return {};
-}
-
-void leave_record(CompileContext& ctx) {
-  ctx.record_at.reset();
-  ctx.record_keyword.clear();
-}
-
-// Passes over everything up to the first field that holds "[generale]".
-// False when the source ends first, the header itself being its last field
-// included.
-bool find_general_section(RouteModel& m, SourceFields& src) {
-  while (!src.eof()) {
-    m.current_field = src.text().text;
-    if (src.eof()) return false;
-    if (keywords::contains(m.current_field, "[generale]", true)) return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -49,14 +32,15 @@ LinePhaseResult read_line_source(CompileContext& ctx) {
   if (!text) throw RuntimeFailure{"the line source cannot be opened", SourceLocation{SourceKind::kLine, 1, 1}};
   SourceFields src(SourceKind::kLine, *text);
 
-  if (!find_general_section(m, src)) return stop(ctx, error::kNoGeneralSection);
+  // The header as the source's last field leaves no section to read.
+  if (!find_general_header(src, &m.current_field) || src.eof()) return stop(ctx, RecordOutcome::refused(error::kNoGeneralSection));
 
   const GeneralSection general = read_general_section(ctx, src);
-  if (general.refusal != 0) return stop(ctx, general.refusal);
+  if (!general.outcome.is_accepted()) return stop(ctx, general.outcome);
   if (!general.length_read) {
     // Without a route length there is no grid to lay anything on.
     leave_record(ctx);
-    return stop(ctx, error::kNoRouteLength);
+    return stop(ctx, RecordOutcome::refused(error::kNoRouteLength));
   }
   progressive_ordina(m.table);
 

@@ -4,139 +4,93 @@
 #include "compiler/error_codes.h"
 #include "compiler/keywords.h"
 #include "compiler/line_objects.h"
+#include "compiler/record_scanner.h"
+#include "compiler/source_formats.h"
 
 namespace scenario {
 
 namespace {
 
-// Fields made of hyphens before a keyword: up to two are passed over.
-constexpr int kHyphenFields = 2;
-// A record is accepted when (P + 100) / 50 does not exceed the grid's end.
-constexpr int32_t kPositionMargin = 100;
-
-enum class Step { kNext, kEnd, kRefused };
-
-void begin_record(CompileContext& ctx, const SourceFields& src, const Field& f) {
-  ctx.record_at = SourceLocation{src.file(), f.line, f.column};
-  ctx.record_keyword = f.text;
-}
-
-// The position check before a record writes anything: too far along for the
-// grid ends the loop (15). It bounds positions from above only: a gradient
-// or a curve before the start of the line is laid as the cursors give.
-Step check_position(CompileContext& ctx, int32_t position) {
-  if (!position_accepted(position, kPositionMargin, ctx.model.grid_end)) {
-    record_error(ctx, error::kBeyondGrid, position);
-    return Step::kEnd;
-  }
-  return Step::kNext;
-}
-
-// A record whose first cell would lie before cell 0 is refused (204): a
-// board below -75 m, a montagna starting below -25 m. From there up to
-// the start of the line the cell is 0 or more and the record is laid.
-Step check_first_cell(CompileContext& ctx, int64_t cell, int32_t position) {
-  if (cell >= 0) return Step::kNext;
-  record_error(ctx, error::kNegativePosition, position);
-  return Step::kRefused;
-}
-
-Step refuse(CompileContext& ctx, int32_t code, std::optional<int32_t> position) {
-  record_error(ctx, code, position);
-  return Step::kRefused;
-}
-
-Step gradient(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
-  const int32_t p = src.read_long();
-  const int32_t g = src.read_long();
-  if (const Step s = check_position(ctx, p); s != Step::kNext) return s;
+RecordOutcome gradient(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
+  formats::RecordFields f(src, formats::line_record(keywords::kGradient));
+  const int32_t p = f.long_value();
+  const int32_t g = f.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, p, kRecordMargin); !o.is_accepted()) return o;
   gradient_record(ctx.model, loop.cursors, p, g);
-  return Step::kNext;
+  return RecordOutcome::accepted();
 }
 
-Step curve(CompileContext& ctx, SourceFields& src, LineLoop& loop, std::string_view keyword) {
-  const int32_t start = src.read_long();
-  const int32_t length = src.read_long();
-  if (const Step s = check_position(ctx, start); s != Step::kNext) return s;
+RecordOutcome curve(CompileContext& ctx, SourceFields& src, LineLoop& loop, std::string_view keyword) {
+  formats::RecordFields f(src, formats::line_record(keywords::kCurve));
+  const int32_t start = f.long_value();
+  const int32_t length = f.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, start, kRecordMargin); !o.is_accepted()) return o;
   const auto rate = curve_rate(keyword);
-  if (!rate) return refuse(ctx, error::kBadCurve, std::nullopt);
+  if (!rate) return RecordOutcome::refused(error::kBadCurve);
   if (curve_record(ctx.model, loop.cursors, *rate, start, length) != CurveOutcome::kLaid)
-    return refuse(ctx, error::kBadCurve, std::nullopt);
-  return Step::kNext;
+    return RecordOutcome::refused(error::kBadCurve);
+  return RecordOutcome::accepted();
 }
 
-Step montagna(CompileContext& ctx, SourceFields& src) {
-  const int32_t inizio = src.read_long();
-  const int32_t fine = src.read_long();
-  const int32_t tipo = src.read_long();
-  if (const Step s = check_position(ctx, inizio); s != Step::kNext) return s;
-  if (const Step s = check_first_cell(ctx, stretch_cell(inizio), inizio); s != Step::kNext) return s;
-  if (const int32_t code = memo_montagna(ctx.model, inizio, fine, tipo); code != 0)
-    return refuse(ctx, code, inizio);
-  return Step::kNext;
+// A montagna is refused (204) when its first cell lies below cell 0.
+RecordOutcome montagna(CompileContext& ctx, SourceFields& src) {
+  formats::RecordFields f(src, formats::line_record(keywords::kMontagna));
+  const int32_t inizio = f.long_value();
+  const int32_t fine = f.long_value();
+  const int32_t tipo = f.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, inizio, kRecordMargin, stretch_cell(inizio));
+      !o.is_accepted())
+    return o;
+  return memo_montagna(ctx.model, inizio, fine, tipo);
 }
 
-Step speed_boards(CompileContext& ctx, SourceFields& src) {
+// Boards are refused (204) when their object cell lies below cell 0.
+RecordOutcome speed_boards(CompileContext& ctx, SourceFields& src) {
+  formats::RecordFields f(src, formats::line_record(keywords::kSpeedBoards));
   SpeedBoards b;
   for (int32_t* v : {&b.posizione, &b.vas, &b.vbs, &b.vcs, &b.strisces, &b.vad, &b.vbd, &b.vcd, &b.strisced})
-    *v = src.read_long();
-  if (const Step s = check_position(ctx, b.posizione); s != Step::kNext) return s;
-  if (const Step s = check_first_cell(ctx, object_cell(b.posizione), b.posizione); s != Step::kNext) return s;
-  if (const int32_t code = memo_indicatori_v_max(ctx.model, b); code != 0) return refuse(ctx, code, b.posizione);
-  return Step::kNext;
+    *v = f.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, b.posizione, kRecordMargin, object_cell(b.posizione));
+      !o.is_accepted())
+    return o;
+  return memo_indicatori_v_max(ctx.model, b);
 }
 
-Step sign_board(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
-  const int32_t position = src.read_long();
-  ctx.model.current_field = src.read_text();
-  if (const Step s = check_position(ctx, position); s != Step::kNext) return s;
-  if (const Step s = check_first_cell(ctx, object_cell(position), position); s != Step::kNext) return s;
-  if (const int32_t code = memo_cartello(ctx.model, loop.next_free_sign_record, position, ctx.model.current_field);
-      code != 0)
-    return refuse(ctx, code, position);
-  return Step::kNext;
+RecordOutcome sign_board(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
+  formats::RecordFields f(src, formats::line_record(keywords::kSignBoard));
+  const int32_t position = f.long_value();
+  ctx.model.current_field = f.text();
+  if (const RecordOutcome o = check_position(ctx.model, position, kRecordMargin, object_cell(position));
+      !o.is_accepted())
+    return o;
+  return memo_cartello(ctx.model, loop.next_free_sign_record, position, ctx.model.current_field);
 }
 
 // Tries the five rows in order on the keyword candidate; every matching row
 // reads its record. Only the sign-board row, the last, changes the field.
-Step read_record(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
+RecordOutcome read_record(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
   using namespace keywords;
   RouteModel& m = ctx.model;
   const std::string keyword = m.current_field;
-  Step s = Step::kNext;
-  if (matches(kLineRows[kGradient], keyword)) s = gradient(ctx, src, loop);
-  if (s == Step::kNext && m.with_profile != 0 && matches(kLineRows[kCurve], keyword))
-    s = curve(ctx, src, loop, keyword);
-  if (s == Step::kNext && matches(kLineRows[kMontagna], keyword)) s = montagna(ctx, src);
-  if (s == Step::kNext && matches(kLineRows[kSpeedBoards], keyword)) s = speed_boards(ctx, src);
-  if (s == Step::kNext && matches(kLineRows[kSignBoard], keyword)) s = sign_board(ctx, src, loop);
-  return s;
+  RecordOutcome o = RecordOutcome::accepted();
+  if (matches(kLineRows[kGradient], keyword)) o = gradient(ctx, src, loop);
+  if (o.is_accepted() && m.with_profile != 0 && matches(kLineRows[kCurve], keyword)) o = curve(ctx, src, loop, keyword);
+  if (o.is_accepted() && matches(kLineRows[kMontagna], keyword)) o = montagna(ctx, src);
+  if (o.is_accepted() && matches(kLineRows[kSpeedBoards], keyword)) o = speed_boards(ctx, src);
+  if (o.is_accepted() && matches(kLineRows[kSignBoard], keyword)) o = sign_board(ctx, src, loop);
+  return o;
 }
 
 }  // namespace
 
 LineLoopEnd read_line_records(CompileContext& ctx, SourceFields& src, LineLoop& loop) {
   RouteModel& m = ctx.model;
-  while (!src.eof()) {
-    Field f = src.text();
-    m.current_field = f.text;
-    // The last field of the source is never interpreted, not even after
-    // hyphen fields.
-    if (src.eof()) break;
-    bool ended = false;
-    for (int k = 0; k < kHyphenFields && m.current_field.find('-') != std::string::npos; ++k) {
-      f = src.text();
-      m.current_field = f.text;
-      if (src.eof()) {
-        ended = true;
-        break;
-      }
-    }
-    if (ended) break;
-    begin_record(ctx, src, f);
-    const Step s = read_record(ctx, src, loop);
-    if (s == Step::kEnd) break;
-    if (s == Step::kRefused) return LineLoopEnd::kRefused;
+  while (const std::optional<Field> f = next_candidate(src, kLineScan, &m.current_field)) {
+    enter_record(ctx, src.file(), *f);
+    const RecordOutcome o = read_record(ctx, src, loop);
+    record_outcome(ctx, o);
+    if (o.kind == RecordOutcome::Kind::kEndOfReading) break;
+    if (o.kind == RecordOutcome::Kind::kRefused) return LineLoopEnd::kRefused;
   }
   return LineLoopEnd::kEndOfFile;
 }

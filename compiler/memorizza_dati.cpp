@@ -22,8 +22,7 @@ void memorizza_dati(CompileContext& ctx) {
     ctx.record_keyword = failure.message;
     record_error(ctx, 25);
   }
-  ctx.record_at.reset();
-  ctx.record_keyword.clear();
+  leave_record(ctx);
 }
 
 }  // namespace scenario

@@ -2,6 +2,8 @@
 
 #include "compiler/arith.h"
 #include "compiler/error_codes.h"
+#include "compiler/keywords.h"
+#include "compiler/source_formats.h"
 
 namespace scenario {
 
@@ -40,13 +42,9 @@ void set_zone(ScenarioRecord& r, int32_t p, int32_t length) {
 
 }  // namespace
 
-bool memo_segnale(CompileContext& ctx, int32_t posizione, SignalFields& f) {
-  RouteModel& m = ctx.model;
+RecordOutcome memo_segnale(RouteModel& m, int32_t posizione, SignalFields& f) {
   const int64_t i = object_cell(posizione);
-  if (!free_at(m, i)) {
-    record_error(ctx, error::kSignalOccupied, posizione);
-    return false;
-  }
+  if (!free_at(m, i)) return RecordOutcome::refused(error::kSignalOccupied, posizione);
   TrackCell& c = m.cell(i);
   c.kind = cell_kind::kSignal;
   c.value4 = low16(int64_t{f.rapp} * 10 + int64_t{f.sx} * 3 + f.dx);
@@ -63,48 +61,39 @@ bool memo_segnale(CompileContext& ctx, int32_t posizione, SignalFields& f) {
     if (j < 0) break;
     m.cell(j).approach = low8(form + k);
   }
-  return true;
+  return RecordOutcome::accepted();
 }
 
-RecordOutcome read_station(CompileContext& ctx, SourceFields& in, StationCounter& counter) {
-  RouteModel& m = ctx.model;
+RecordOutcome read_station(RouteModel& m, SourceFields& in, StationCounter& counter) {
   const int32_t k = counter.next;
   // Records above next_free_sign_record hold sign-board texts; a station
   // never overwrites one (only possible when the boards took all 80).
-  if (k > counter.next_free_sign_record) {
-    record_error(ctx, error::kTooManyStations);
-    return RecordOutcome::kAbort;
-  }
+  if (k > counter.next_free_sign_record) return RecordOutcome::refused(error::kTooManyStations);
   ScenarioRecord& r = m.table[static_cast<size_t>(k)];
 
-  const int32_t p = in.read_long();
+  formats::RecordFields f(in, formats::train_record(keywords::kStation));
+  const int32_t p = f.long_value();
   r.long3 = p;
-  if (const RecordOutcome o = check_train_position(ctx, p, kStationMargin); o != RecordOutcome::kGoOn) return o;
-  if (p % 50 != 0) {
-    record_error(ctx, error::kStationPosition, p);
-    return RecordOutcome::kAbort;
-  }
-  r.kind = in.read_byte();
-  const int32_t length = in.read_long();
-  if (length % 100 != 0) {
-    record_error(ctx, error::kStationLength, p);
-    return RecordOutcome::kAbort;
-  }
-  r.flag0 = in.read_byte();
-  r.flag4 = in.read_byte();
-  r.flag3 = in.read_byte();
-  r.num1 = in.read_integer();
-  r.num2 = in.read_integer();
-  r.flag1 = in.read_byte();
-  r.num3 = in.read_integer();
-  r.num4 = in.read_integer();
-  r.num5 = in.read_integer();
-  r.flag2 = in.read_byte();
-  const int64_t hours = in.read_long();
-  const int64_t minutes = in.read_long();
-  const int64_t seconds = in.read_long();
+  if (const RecordOutcome o = check_position(m, p, kStationMargin, p); !o.is_accepted()) return o;
+  if (p % 50 != 0) return RecordOutcome::refused(error::kStationPosition, p);
+  r.kind = static_cast<uint8_t>(f.number());
+  const int32_t length = f.long_value();
+  if (length % 100 != 0) return RecordOutcome::refused(error::kStationLength, p);
+  r.flag0 = static_cast<uint8_t>(f.number());
+  r.flag4 = static_cast<uint8_t>(f.number());
+  r.flag3 = static_cast<uint8_t>(f.number());
+  r.num1 = static_cast<int16_t>(f.number());
+  r.num2 = static_cast<int16_t>(f.number());
+  r.flag1 = static_cast<uint8_t>(f.number());
+  r.num3 = static_cast<int16_t>(f.number());
+  r.num4 = static_cast<int16_t>(f.number());
+  r.num5 = static_cast<int16_t>(f.number());
+  r.flag2 = static_cast<uint8_t>(f.number());
+  const int64_t hours = f.long_value();
+  const int64_t minutes = f.long_value();
+  const int64_t seconds = f.long_value();
   r.long4 = low32((hours * 60 + minutes) * 60 + seconds);
-  r.text = in.read_text();
+  r.text = f.text();
 
   set_zone(r, p, length);
   if (length < 600) r.flag4 = 0;
@@ -126,29 +115,17 @@ RecordOutcome read_station(CompileContext& ctx, SourceFields& in, StationCounter
   }
   if (stops) {
     const int64_t stop = e - 1;
-    if (stop <= 1) {
-      record_error(ctx, error::kStationAtStart);
-      return RecordOutcome::kAbort;
-    }
-    if (stop > m.grid_end) {
-      record_error(ctx, error::kStationBeyondGrid, p);
-      return RecordOutcome::kAbort;
-    }
+    if (stop <= 1) return RecordOutcome::refused(error::kStationAtStart);
+    if (stop > m.grid_end) return RecordOutcome::refused(error::kStationBeyondGrid, p);
     TrackCell& c = m.cell(stop);
     c.kind = cell_kind::kStationStop;
     c.value1 = low16(k);
   }
 
-  if (k > 1 && int64_t{r.long1} - kMinZoneGap < m.table[static_cast<size_t>(k - 1)].long2) {
-    record_error(ctx, error::kStationsTooClose, p);
-    return RecordOutcome::kAbort;
-  }
+  if (k > 1 && int64_t{r.long1} - kMinZoneGap < m.table[static_cast<size_t>(k - 1)].long2) return RecordOutcome::refused(error::kStationsTooClose, p);
   counter.next = k + 1;
-  if (counter.next >= counter.next_free_sign_record) {
-    record_error(ctx, error::kTooManyStations);
-    return RecordOutcome::kAbort;
-  }
-  return RecordOutcome::kGoOn;
+  if (counter.next >= counter.next_free_sign_record) return RecordOutcome::refused(error::kTooManyStations);
+  return RecordOutcome::accepted();
 }
 
 }  // namespace scenario

@@ -9,7 +9,7 @@
 
 #include "compiler/compile_context.h"
 #include "compiler/source_fields.h"
-#include "compiler/train_record.h"
+#include "compiler/record_outcome.h"
 
 namespace scenario {
 
@@ -29,10 +29,10 @@ struct SignalFields {
 
 // Places a signal in its object cell round(posizione / 50 + 1). A tempo of
 // 1 to 100 is raised to 101 in f. When the cell is not free (or lies off the
-// grid) nothing is written, ErrorCode becomes 16 with ErrorPosition
-// posizione, and the result is false. Approach cells that would lie before
-// cell 0 are skipped; the signal itself is placed.
-bool memo_segnale(CompileContext& ctx, int32_t posizione, SignalFields& f);
+// grid) nothing is written and the signal is refused with 16 at posizione.
+// Approach cells that would lie before cell 0 are skipped; the signal
+// itself is placed.
+[[nodiscard]] RecordOutcome memo_segnale(RouteModel& m, int32_t posizione, SignalFields& f);
 
 // The stations read so far and the room left for them.
 struct StationCounter {
@@ -47,6 +47,6 @@ struct StationCounter {
 // beyond it (205), a zone too close to the previous one (22), no record
 // left for another station (10). Fields that do not read are a run-time
 // failure.
-RecordOutcome read_station(CompileContext& ctx, SourceFields& in, StationCounter& counter);
+[[nodiscard]] RecordOutcome read_station(RouteModel& m, SourceFields& in, StationCounter& counter);
 
 }  // namespace scenario

@@ -19,9 +19,8 @@ int64_t rounded(double cells) { return static_cast<int64_t>(round_half_even(cell
 
 }  // namespace
 
-bool memo_rallentamento(CompileContext& ctx, int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
-                        int32_t d_v) {
-  RouteModel& m = ctx.model;
+RecordOutcome memo_rallentamento(RouteModel& m, int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
+                                 int32_t d_v) {
   const double board_metres = static_cast<double>(x) - kBoardDistance;
   const int64_t board = rounded(board_metres / 50.0 + 1.0);
   const int64_t start = object_cell(x);
@@ -30,24 +29,12 @@ bool memo_rallentamento(CompileContext& ctx, int32_t x, int32_t v, int32_t l, in
 
   // A length that takes the end off the grid (negative, or past the grid's
   // end) is refused before anything is written.
-  if (!m.in_grid(end)) {
-    record_error(ctx, error::kSlowdownEndOutside, x);
-    return false;
-  }
+  if (!m.in_grid(end)) return RecordOutcome::refused(error::kSlowdownEndOutside, x);
   const bool with_board = x > kBoardFrom;
   if (!with_board) f_ta = 0;
-  if (with_board && !free_at(m, board)) {
-    record_error(ctx, error::kWarningBoardOccupied, x);
-    return false;
-  }
-  if (!free_at(m, start)) {
-    record_error(ctx, error::kSlowdownStartOccupied, x);
-    return false;
-  }
-  if (!free_at(m, end)) {
-    record_error(ctx, error::kSlowdownEndOccupied, x);
-    return false;
-  }
+  if (with_board && !free_at(m, board)) return RecordOutcome::refused(error::kWarningBoardOccupied, x);
+  if (!free_at(m, start)) return RecordOutcome::refused(error::kSlowdownStartOccupied, x);
+  if (!free_at(m, end)) return RecordOutcome::refused(error::kSlowdownEndOccupied, x);
 
   TrackCell& end_cell = m.cell(end);
   end_cell.kind = cell_kind::kSlowdownEnd;
@@ -70,10 +57,7 @@ bool memo_rallentamento(CompileContext& ctx, int32_t x, int32_t v, int32_t l, in
 
   if (f_ta != 0) {
     for (int j = 0; j < kMarkerCells; ++j) {
-      if (!free_at(m, h - j)) {
-        record_error(ctx, error::kWarningMarkersOccupied, x);
-        return false;
-      }
+      if (!free_at(m, h - j)) return RecordOutcome::refused(error::kWarningMarkersOccupied, x);
     }
     for (int j = 0; j < kMarkerCells; ++j) {
       TrackCell& c = m.cell(h - j);
@@ -82,16 +66,12 @@ bool memo_rallentamento(CompileContext& ctx, int32_t x, int32_t v, int32_t l, in
       if (d_v != 0) c.value2 = low16(j + 1);
     }
   }
-  return true;
+  return RecordOutcome::accepted();
 }
 
-bool place_code_reduction(CompileContext& ctx, int32_t p, int32_t code) {
-  RouteModel& m = ctx.model;
+RecordOutcome place_code_reduction(RouteModel& m, int32_t p, int32_t code) {
   const int64_t i = stretch_cell(p);
-  if (!free_at(m, i)) {
-    record_error(ctx, error::kCodeReductionOccupied, p);
-    return false;
-  }
+  if (!free_at(m, i)) return RecordOutcome::refused(error::kCodeReductionOccupied, p);
   TrackCell& c = m.cell(i);
   if (code > 0) {
     c.kind = cell_kind::kCodeChange;
@@ -99,7 +79,7 @@ bool place_code_reduction(CompileContext& ctx, int32_t p, int32_t code) {
   } else {
     c.kind = cell_kind::kCodeRemoval;
   }
-  return true;
+  return RecordOutcome::accepted();
 }
 
 }  // namespace scenario

@@ -7,21 +7,22 @@
 
 #include <cstdint>
 
-#include "compiler/compile_context.h"
+#include "compiler/record_outcome.h"
+#include "compiler/route_model.h"
 
 namespace scenario {
 
-// Places the slowdown from x over l metres at speed v. Refusals set
-// ErrorCode with ErrorPosition x and return false: an end cell outside the
-// grid (206) and an occupied warning-board, start or end cell (17, 18, 19)
-// write nothing; occupied marker cells (20) leave board, start and end
-// written. Starts at 1500 m or less get neither board nor markers.
-bool memo_rallentamento(CompileContext& ctx, int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
-                        int32_t d_v);
+// Places the slowdown from x over l metres at speed v. Refusals are at x:
+// an end cell outside the grid (206) and an occupied warning-board, start
+// or end cell (17, 18, 19) write nothing; occupied marker cells (20) leave
+// board, start and end written. Starts at 1500 m or less get neither board
+// nor markers.
+[[nodiscard]] RecordOutcome memo_rallentamento(RouteModel& m, int32_t x, int32_t v, int32_t l, int32_t f_tt,
+                                               int32_t f_ta, int32_t d_v);
 
 // Places a code reduction at p in cell round(p / 50): a change point
 // carrying code when code is above 0, else a removal point. An occupied cell
-// is refused with ErrorCode 7 and ErrorPosition p, and the result is false.
-bool place_code_reduction(CompileContext& ctx, int32_t p, int32_t code);
+// is refused with 7 at p.
+[[nodiscard]] RecordOutcome place_code_reduction(RouteModel& m, int32_t p, int32_t code);
 
 }  // namespace scenario

@@ -1,6 +1,7 @@
 // Typed reads of one source text for the record handlers: a keyword
-// candidate, and value fields of the types the keyword tables give
-// (L = 32-bit signed, I = 16-bit signed, B = 8-bit unsigned, T = text).
+// candidate, and value fields of the types the field table of
+// compiler/source_formats.h gives (L = 32-bit signed, I = 16-bit signed,
+// B = 8-bit unsigned, T = text).
 // A value that does not convert, lies outside its type, or is read past the
 // end of the text is a run-time failure (RuntimeFailure).
 #pragma once

@@ -7,16 +7,16 @@
 #include "compiler/arith.h"
 #include "compiler/error_codes.h"
 #include "compiler/keywords.h"
+#include "compiler/record_outcome.h"
+#include "compiler/record_scanner.h"
 #include "compiler/signals_stations.h"
 #include "compiler/slowdowns_codes.h"
 #include "compiler/source_fields.h"
-#include "compiler/train_record.h"
+#include "compiler/source_formats.h"
 
 namespace scenario {
 
 namespace {
-
-constexpr int kHyphenReplacements = 2;
 
 // A value that holds over a stretch of cells, laid from one record to the
 // next: the cursor is the first cell not yet written; the carried value is
@@ -72,74 +72,80 @@ void complete_run(StretchRun& run, CompileContext& ctx) {
 }
 
 // A speed or adhesion record: position p, value.
-RecordOutcome read_stretch(CompileContext& ctx, SourceFields& in, StretchRun& run) {
-  const int32_t p = in.read_long();
-  const int32_t value = in.read_long();
-  if (const RecordOutcome o = check_train_grid(ctx, p, kRecordMargin); o != RecordOutcome::kGoOn) return o;
+RecordOutcome read_stretch(CompileContext& ctx, SourceFields& in, keywords::Train row, StretchRun& run) {
+  formats::RecordFields f(in, formats::train_record(row));
+  const int32_t p = f.long_value();
+  const int32_t value = f.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, p, kRecordMargin); !o.is_accepted()) return o;
   run_to(run, stretch_cell(p), ctx);
   run.carried = value;
-  return RecordOutcome::kGoOn;
+  return RecordOutcome::accepted();
 }
 
 // After memo_segnale and memo_rallentamento the reader looks at ErrorCode
 // itself: any recorded error, even one an earlier stage left, ends the
 // phase with ErrorPosition at this record.
-RecordOutcome after_handler(CompileContext& ctx, bool refused, int32_t position) {
-  if (ctx.model.ErrorCode <= 0) return RecordOutcome::kGoOn;
-  if (!refused) record_error(ctx, ctx.model.ErrorCode, position);
-  return RecordOutcome::kAbort;
+RecordOutcome after_handler(const CompileContext& ctx, const RecordOutcome& handled, int32_t position) {
+  if (!handled.is_accepted() || ctx.model.ErrorCode <= 0) return handled;
+  return RecordOutcome::refused(ctx.model.ErrorCode, position);
 }
 
+// Signals, slowdowns and code reductions are refused (204) before the start
+// of the line, where they would address cells before cell 0.
 RecordOutcome read_signal(CompileContext& ctx, SourceFields& in) {
-  const int32_t p = in.read_long();
+  formats::RecordFields fields(in, formats::train_record(keywords::kSignal));
+  const int32_t p = fields.long_value();
   SignalFields f;
   for (int32_t* field : {&f.sx, &f.s1, &f.s2, &f.s3, &f.rapp, &f.dx, &f.d1, &f.d2, &f.d3, &f.tempo})
-    *field = in.read_long();
-  if (const RecordOutcome o = check_train_position(ctx, p, kRecordMargin); o != RecordOutcome::kGoOn) return o;
-  const bool placed = memo_segnale(ctx, p, f);
-  return after_handler(ctx, !placed, p);
+    *field = fields.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, p, kRecordMargin, p); !o.is_accepted()) return o;
+  return after_handler(ctx, memo_segnale(ctx.model, p, f), p);
 }
 
 RecordOutcome read_slowdown(CompileContext& ctx, SourceFields& in) {
-  const int32_t x = in.read_long();
-  const int32_t v = in.read_long();
-  const int32_t l = in.read_long();
-  const int32_t f_tt = in.read_long();
-  const int32_t f_ta = in.read_long();
-  const int32_t d_v = in.read_long();
-  if (const RecordOutcome o = check_train_position(ctx, x, kRecordMargin); o != RecordOutcome::kGoOn) return o;
-  const bool placed = memo_rallentamento(ctx, x, v, l, f_tt, f_ta, d_v);
-  return after_handler(ctx, !placed, x);
+  formats::RecordFields f(in, formats::train_record(keywords::kSlowdown));
+  const int32_t x = f.long_value();
+  const int32_t v = f.long_value();
+  const int32_t l = f.long_value();
+  const int32_t f_tt = f.long_value();
+  const int32_t f_ta = f.long_value();
+  const int32_t d_v = f.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, x, kRecordMargin, x); !o.is_accepted()) return o;
+  return after_handler(ctx, memo_rallentamento(ctx.model, x, v, l, f_tt, f_ta, d_v), x);
 }
 
 RecordOutcome read_code_reduction(CompileContext& ctx, SourceFields& in) {
-  const int32_t p = in.read_long();
-  const int32_t code = in.read_long();
-  if (const RecordOutcome o = check_train_position(ctx, p, kRecordMargin); o != RecordOutcome::kGoOn) return o;
-  return place_code_reduction(ctx, p, code) ? RecordOutcome::kGoOn : RecordOutcome::kAbort;
+  formats::RecordFields f(in, formats::train_record(keywords::kCodeReduction));
+  const int32_t p = f.long_value();
+  const int32_t code = f.long_value();
+  if (const RecordOutcome o = check_position(ctx.model, p, kRecordMargin, p); !o.is_accepted()) return o;
+  return place_code_reduction(ctx.model, p, code);
 }
 
 RecordOutcome read_record(keywords::Train row, CompileContext& ctx, SourceFields& in, TrainState& st) {
-  ScenarioTable& t = ctx.model.table;
+  ScenarioRecord& train = ctx.model.table[record::kTrain];
+  ScenarioRecord& signals = ctx.model.table[record::kSignals];
   switch (row) {
     case keywords::kBrakedMass:
-      t[record::kTrain].long1 = in.read_long();
-      return RecordOutcome::kGoOn;
+      train.long1 = formats::RecordFields(in, formats::train_record(row)).long_value();
+      return RecordOutcome::accepted();
     case keywords::kCoaches:
-      t[record::kTrain].long3 = in.read_long();
-      return RecordOutcome::kGoOn;
+      train.long3 = formats::RecordFields(in, formats::train_record(row)).long_value();
+      return RecordOutcome::accepted();
     case keywords::kSpeed:
-      return read_stretch(ctx, in, st.speed);
+      return read_stretch(ctx, in, row, st.speed);
     case keywords::kAdhesion:
-      return read_stretch(ctx, in, st.adhesion);
-    case keywords::kClock:
-      t[record::kSignals].num3 = in.read_integer();
-      t[record::kSignals].num4 = in.read_integer();
-      t[record::kSignals].num5 = in.read_integer();
-      return RecordOutcome::kGoOn;
+      return read_stretch(ctx, in, row, st.adhesion);
+    case keywords::kClock: {
+      formats::RecordFields f(in, formats::train_record(row));
+      signals.num3 = static_cast<int16_t>(f.number());
+      signals.num4 = static_cast<int16_t>(f.number());
+      signals.num5 = static_cast<int16_t>(f.number());
+      return RecordOutcome::accepted();
+    }
     case keywords::kSand:
-      t[record::kSignals].num1 = in.read_integer();
-      return RecordOutcome::kGoOn;
+      signals.num1 = static_cast<int16_t>(formats::RecordFields(in, formats::train_record(row)).number());
+      return RecordOutcome::accepted();
     case keywords::kSignal:
       return read_signal(ctx, in);
     case keywords::kSlowdown:
@@ -147,23 +153,22 @@ RecordOutcome read_record(keywords::Train row, CompileContext& ctx, SourceFields
     case keywords::kCodeReduction:
       return read_code_reduction(ctx, in);
     case keywords::kStation:
-      return read_station(ctx, in, st.stations);
+      return read_station(ctx.model, in, st.stations);
   }
-  return RecordOutcome::kGoOn;
+  return RecordOutcome::accepted();
 }
 
 // Tries every row of the table on the candidate, in table order; each
 // matching row reads its record.
 RecordOutcome handle_candidate(const Field& candidate, CompileContext& ctx, SourceFields& in, TrainState& st) {
-  ctx.record_at = SourceLocation{in.file(), candidate.line, candidate.column};
-  ctx.record_keyword = candidate.text;
-  RecordOutcome outcome = RecordOutcome::kGoOn;
-  for (size_t row = 0; row < std::size(keywords::kTrainRows) && outcome == RecordOutcome::kGoOn; ++row) {
+  enter_record(ctx, in.file(), candidate);
+  RecordOutcome outcome = RecordOutcome::accepted();
+  for (size_t row = 0; row < std::size(keywords::kTrainRows) && outcome.is_accepted(); ++row) {
     if (keywords::matches(keywords::kTrainRows[row], candidate.text))
       outcome = read_record(static_cast<keywords::Train>(row), ctx, in, st);
   }
-  ctx.record_at.reset();
-  ctx.record_keyword.clear();
+  record_outcome(ctx, outcome);
+  leave_record(ctx);
   return outcome;
 }
 
@@ -196,29 +201,14 @@ void read_train_source(CompileContext& ctx, int32_t next_free_sign_record) {
   st.stations.next_free_sign_record = next_free_sign_record;
 
   // Everything before the first field holding "[generale]" is skipped.
-  while (!in.eof()) {
-    if (keywords::contains(in.text().text, "[generale]", true)) break;
-  }
+  (void)find_general_header(in);
 
   // Every field is a keyword candidate; the field that ends the file is
   // dropped unprocessed.
-  for (;;) {
-    if (in.eof()) break;
-    Field candidate = in.text();
-    if (in.eof()) break;
-    bool ended = false;
-    for (int r = 0; r < kHyphenReplacements && candidate.text.find('-') != std::string::npos; ++r) {
-      candidate = in.text();
-      if (in.eof()) {
-        ended = true;
-        break;
-      }
-    }
-    if (ended) break;
-    m.current_field = candidate.text;
-    const RecordOutcome outcome = handle_candidate(candidate, ctx, in, st);
-    if (outcome == RecordOutcome::kEndReading) break;
-    if (outcome == RecordOutcome::kAbort) {
+  while (const std::optional<Field> candidate = next_candidate(in, kTrainScan, &m.current_field)) {
+    const RecordOutcome outcome = handle_candidate(*candidate, ctx, in, st);
+    if (outcome.kind == RecordOutcome::Kind::kEndOfReading) break;
+    if (outcome.kind == RecordOutcome::Kind::kRefused) {
       ctx.sources.remove(SourceKind::kTrain);
       return;
     }

@@ -1,85 +1,49 @@
 #include "scenario/train_facts.h"
 
-#include <limits>
+#include <iterator>
 
-#include "compiler/field_reader.h"
+#include "compiler/compile_context.h"
+#include "compiler/keywords.h"
+#include "compiler/record_scanner.h"
+#include "compiler/source_fields.h"
+#include "compiler/source_formats.h"
 #include "scenario/text_file.h"
 
 namespace scenario {
 
 namespace {
 
-// Reads the fields of one line with the same field reader as the compiler.
-class LineFields {
- public:
-  explicit LineFields(std::string_view line) : reader_(line) {}
+namespace kw = keywords;
 
-  std::optional<std::string> text() {
-    auto f = reader_.text();
-    if (!f) return std::nullopt;
-    return std::move(f->text);
-  }
-
-  std::optional<int32_t> number() {
-    auto f = reader_.number();
-    if (!f) return std::nullopt;
-    auto v = parse_number(f->text);
-    if (!v || *v < std::numeric_limits<int32_t>::min() ||
-        *v > std::numeric_limits<int32_t>::max()) {
-      return std::nullopt;
+// The records the documents use, read as the compiler reads them: every
+// matching row of the train keyword table reads its fields by the table.
+void read_record(kw::Train row, SourceFields& in, TrainFacts& facts) {
+  const formats::RecordValues v(in, formats::train_record(row));
+  auto long_value = [&v](std::string_view name) { return static_cast<int32_t>(v.number(name)); };
+  switch (row) {
+    case kw::kStation: {
+      StationFact s;
+      s.position = long_value("posizione");
+      s.kind = long_value("tipo");
+      s.length = long_value("lunghezza");
+      s.time_of_day = (long_value("ore") * 60 + long_value("minuti")) * 60 + long_value("secondi");
+      s.name = v.text();
+      facts.stations.push_back(std::move(s));
+      break;
     }
-    return static_cast<int32_t>(*v);
+    case kw::kSpeed:
+      facts.speed_limits.push_back({long_value("posizione"), long_value("velocita")});
+      break;
+    case kw::kSlowdown:
+      facts.slowdowns.push_back({long_value("x"), long_value("v"), long_value("l"), long_value("f_tt") != 0,
+                                 long_value("f_ta") != 0, long_value("d_v")});
+      break;
+    case kw::kBrakedMass:
+      facts.braked_mass_percent = long_value("percentuale");
+      break;
+    default:
+      break;  // the fields are read all the same, so that the next keyword is where the compiler finds it
   }
-
-  // Reads `n` numbers into `out`; false when one of them does not read.
-  bool numbers(int32_t* out, int n) {
-    for (int i = 0; i < n; ++i) {
-      auto v = number();
-      if (!v) return false;
-      out[i] = *v;
-    }
-    return true;
-  }
-
- private:
-  FieldReader reader_;
-};
-
-bool read_station(LineFields& f, TrainFacts& facts) {
-  // Position, kind, length, ten attributes, hours, minutes, seconds, name.
-  int32_t v[16];
-  if (!f.numbers(v, 16)) return false;
-  auto name = f.text();
-  if (!name) return false;
-  StationFact s;
-  s.position = v[0];
-  s.kind = v[1];
-  s.length = v[2];
-  s.time_of_day = (v[13] * 60 + v[14]) * 60 + v[15];
-  s.name = std::move(*name);
-  facts.stations.push_back(std::move(s));
-  return true;
-}
-
-bool read_speed(LineFields& f, TrainFacts& facts) {
-  int32_t v[2];
-  if (!f.numbers(v, 2)) return false;
-  facts.speed_limits.push_back({v[0], v[1]});
-  return true;
-}
-
-bool read_slowdown(LineFields& f, TrainFacts& facts) {
-  int32_t v[6];
-  if (!f.numbers(v, 6)) return false;
-  facts.slowdowns.push_back({v[0], v[1], v[2], v[3] != 0, v[4] != 0, v[5]});
-  return true;
-}
-
-bool read_braked_mass(LineFields& f, TrainFacts& facts) {
-  auto v = f.number();
-  if (!v) return false;
-  facts.braked_mass_percent = *v;
-  return true;
 }
 
 }  // namespace
@@ -95,26 +59,31 @@ int TrainFacts::limit_at(int32_t position) const {
 
 std::optional<TrainFacts> read_train_facts(std::span<const std::string_view> lines,
                                            std::string* error) {
-  TrainFacts facts;
+  // The lines as the file holds them, up to the end marker.
+  std::string text;
   for (std::string_view line : lines) {
     if (line == kEndMarker) break;
-    LineFields f(line);
-    auto keyword = f.text();
-    if (!keyword) continue;
-    bool ok = true;
-    if (*keyword == "stazione") {
-      ok = read_station(f, facts);
-    } else if (*keyword == "velocita") {
-      ok = read_speed(f, facts);
-    } else if (*keyword == "rallentamento") {
-      ok = read_slowdown(f, facts);
-    } else if (*keyword == "percentuale massa frenata") {
-      ok = read_braked_mass(f, facts);
+    text.append(line);
+    text.append("\r\n");
+  }
+  SourceFields in(SourceKind::kTrain, text);
+  TrainFacts facts;
+  int record_line = 0;
+  try {
+    while (const std::optional<Field> candidate = next_candidate(in, kTrainScan)) {
+      record_line = candidate->line;
+      for (size_t row = 0; row < std::size(kw::kTrainRows); ++row) {
+        if (kw::matches(kw::kTrainRows[row], candidate->text))
+          read_record(static_cast<kw::Train>(row), in, facts);
+      }
     }
-    if (!ok) {
-      if (error) *error = "train source line does not read: " + std::string(line);
-      return std::nullopt;
+  } catch (const RuntimeFailure& failure) {
+    if (error) {
+      const std::string_view line =
+          record_line >= 1 && static_cast<size_t>(record_line) <= lines.size() ? lines[record_line - 1] : "";
+      *error = "train source line does not read: " + std::string(line) + " (" + failure.message + ")";
     }
+    return std::nullopt;
   }
   return facts;
 }

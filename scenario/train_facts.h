@@ -52,8 +52,11 @@ struct TrainFacts {
 };
 
 // Reads the records the documents use from the lines of a train source text
-// (UTF-8, in file order); other lines are skipped. Empty, with a message in
-// `error`, when one of those records does not read.
+// (UTF-8, in file order, up to the end marker), with the compiler's record
+// scanner, keyword table and field table: the text is one flat sequence of
+// fields, every record's fields are read, and the fields that open no
+// record are skipped. Empty, with a message in `error` naming the record's
+// line, when a record does not read.
 std::optional<TrainFacts> read_train_facts(std::span<const std::string_view> lines,
                                            std::string* error = nullptr);
 

@@ -5,6 +5,8 @@
 
 #include "compiler/field_reader.h"
 #include "compiler/keywords.h"
+#include "compiler/record_scanner.h"
+#include "compiler/source_formats.h"
 #include "scenario/cp1252.h"
 #include "tools/keyword_suggestion.h"
 
@@ -14,20 +16,7 @@ namespace {
 
 namespace kw = keywords;
 
-// The value fields after each keyword, as the readers read them: N for a
-// number (L, I or B), T for a text. Same order as the keyword tables.
-constexpr std::string_view kGeneralFields[] = {"N", "NNN", "NNN", "NNN", "N", "N", "N", "NN"};
-constexpr std::string_view kLineFields[] = {"NN", "NN", "NNN", "NNNNNNNNN", "NT"};
-constexpr std::string_view kTrainFields[] = {"N", "N",           "NN",     "NN", "NNN",
-                                             "N", "NNNNNNNNNNN", "NNNNNN", "NN", "NNNNNNNNNNNNNNNNT"};
-static_assert(std::size(kGeneralFields) == std::size(kw::kGeneralRows));
-static_assert(std::size(kLineFields) == std::size(kw::kLineRows));
-static_assert(std::size(kTrainFields) == std::size(kw::kTrainRows));
-
-struct Table {
-  std::span<const kw::Row> rows;
-  std::span<const std::string_view> fields;
-};
+using Records = std::span<const formats::RecordFormat>;
 
 std::string lower_trimmed(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -42,8 +31,6 @@ bool is_header(std::string_view field) {
   const std::string t = lower_trimmed(field);
   return t.size() >= 2 && t.front() == '[' && t.back() == ']';
 }
-
-bool contains_hyphen(std::string_view s) { return s.find('-') != std::string_view::npos; }
 
 // The first row (if any) that matches the field.
 std::optional<size_t> first_match(std::span<const kw::Row> rows, std::string_view field) {
@@ -72,37 +59,25 @@ class Linter {
   // Reads fields up to and including the first that contains "[generale]",
   // warning about records that stand before it. False at the end of the text.
   bool find_general(std::span<const kw::Row> rows, std::span<const kw::Row> more_rows = {}) {
-    while (auto f = reader_.text()) {
-      if (kw::contains(f->text, "[generale]", true)) return true;
-      if (first_match(rows, f->text) || first_match(more_rows, f->text))
-        warn(f->line, f->column,
-             "\"" + f->text + "\" stands before \"[generale]\"; everything before that header is skipped",
+    return find_general_header(reader_, nullptr, [&](const Field& f) {
+      if (first_match(rows, f.text) || first_match(more_rows, f.text))
+        warn(f.line, f.column,
+             "\"" + f.text + "\" stands before \"[generale]\"; everything before that header is skipped",
              "move the record below the \"[generale]\" header");
-    }
-    return false;
+    });
   }
 
-  // The next keyword candidate after hyphen replacement, as the readers
-  // take it: the text's last field is never read, and replacements are
-  // checked for the end of the text only where the reader checks them.
-  // Empty when nothing is left to read.
-  std::optional<Field> candidate(int replacements, bool check_replacements) {
-    if (reader_.eof()) return std::nullopt;
-    auto f = reader_.text();
-    if (!f || reader_.eof()) return std::nullopt;
-    for (int i = 0; i < replacements && contains_hyphen(f->text); ++i) {
-      f = reader_.text();
-      if (!f || (check_replacements && reader_.eof())) return std::nullopt;
-    }
-    return f;
-  }
+  // The next keyword candidate, as the readers take it (the compiler's
+  // record scanner). Empty when nothing is left to read.
+  std::optional<Field> candidate(const ScanRules& rules) { return next_candidate(reader_, rules); }
 
   // Reads the value fields of one record, warning about a space before a
   // comma. False when the text ends inside the record.
-  bool record(std::string_view fields) {
+  bool record(std::span<const formats::FieldFormat> fields) {
     std::optional<Field> previous;
-    for (char type : fields) {
-      auto f = type == 'T' ? reader_.text() : reader_.number();
+    for (const formats::FieldFormat& field : fields) {
+      const bool text = field.type == formats::FieldType::kText;
+      auto f = text ? reader_.text() : reader_.number();
       if (!f) return false;
       if (previous && previous->delimiter == Delimiter::kSpace && f->text.empty() &&
           f->delimiter == Delimiter::kComma) {
@@ -111,22 +86,22 @@ class Linter {
              "a space before a comma makes an empty field, which reads as 0; the fields after it move up by one",
              "remove the space before the comma");
       }
-      previous = type == 'T' ? std::nullopt : std::move(f);
+      previous = text ? std::nullopt : std::move(f);
     }
     return true;
   }
 
   // Reads every record the field opens. True when it opened one.
-  bool records(const Field& f, const Table& table, bool curves, bool& ended) {
+  bool records(const Field& f, Records table, bool curves, bool& ended) {
     bool any = false;
-    for (size_t i = 0; i < table.rows.size(); ++i) {
-      if (!curves && table.rows[i].first == "curva") continue;
-      if (!kw::matches(table.rows[i], f.text)) continue;
+    for (const formats::RecordFormat& r : table) {
+      if (!curves && &r.keyword == &kw::kLineRows[kw::kCurve]) continue;
+      if (!kw::matches(r.keyword, f.text)) continue;
       if (after_fine_)
         warn(f.line, f.column, "the record \"" + f.text + "\" after \"[fine]\" is still read",
              "move it above \"[fine]\", or delete it");
       any = true;
-      if (!record(table.fields[i])) {
+      if (!record(r.fields)) {
         ended = true;
         return any;
       }
@@ -247,33 +222,27 @@ void check_encoding(const std::string& file, std::string_view bytes, bool utf8, 
   out.insert(out.begin(), std::move(d));
 }
 
-constexpr Table kGeneral{kw::kGeneralRows, kGeneralFields};
-constexpr Table kLine{kw::kLineRows, kLineFields};
-constexpr Table kTrain{kw::kTrainRows, kTrainFields};
-
 }  // namespace
 
 std::vector<Diagnostic> lint_line_source(const std::string& file, std::string_view bytes, const LintOptions& options) {
   Linter lint(file, bytes);
   bool ended = false;
   if (lint.find_general(kw::kGeneralRows, kw::kLineRows)) {
-    // The general section: up to ten hyphen replacements, no end test
-    // between them; it ends at the first header.
+    // The general section ends at the first header.
     while (!ended) {
-      auto f = lint.candidate(10, /*check_replacements=*/false);
+      auto f = lint.candidate(kGeneralScan);
       if (!f) break;
-      const bool read = lint.records(*f, kGeneral, true, ended);
-      if (f->text.find('[') != std::string::npos && f->text.find(']') != std::string::npos &&
-          lower_trimmed(f->text).rfind('-', 0) != 0) {
+      const bool read = lint.records(*f, formats::general_records(), true, ended);
+      if (closes_general_section(f->text)) {
         lint.header(*f, kw::kLineSections, "line source", read);
         break;
       }
       if (!read) lint.unread(*f, kw::kGeneralRows, "a line record", kw::kLineRows, "inside the general section");
     }
     while (!ended) {
-      auto f = lint.candidate(2, /*check_replacements=*/true);
+      auto f = lint.candidate(kLineScan);
       if (!f) break;
-      const bool read = lint.records(*f, kLine, options.with_profile, ended);
+      const bool read = lint.records(*f, formats::line_records(), options.with_profile, ended);
       if (is_header(f->text)) {
         lint.header(*f, kw::kLineSections, "line source", read);
       } else if (!read && !(kw::matches(kw::kLineRows[kw::kCurve], f->text) && !options.with_profile)) {
@@ -292,9 +261,9 @@ std::vector<Diagnostic> lint_train_source(const std::string& file, std::string_v
   bool ended = false;
   if (lint.find_general(kw::kTrainRows)) {
     while (!ended) {
-      auto f = lint.candidate(2, /*check_replacements=*/true);
+      auto f = lint.candidate(kTrainScan);
       if (!f) break;
-      const bool read = lint.records(*f, kTrain, true, ended);
+      const bool read = lint.records(*f, formats::train_records(), true, ended);
       if (is_header(f->text)) {
         lint.header(*f, kw::kTrainSections, "train source", read);
       } else if (!read) {

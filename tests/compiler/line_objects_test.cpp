@@ -71,8 +71,8 @@ TEST(Montagna, SectionsNoMoreThan150MetresApartTakeType3) {
 TEST(Montagna, EightyFitTheEighty1stIsRefused) {
   RouteModel m;
   size_model(m, 220000);
-  for (int i = 1; i <= 80; ++i) ASSERT_EQ(memo_montagna(m, 1000 * i, 1000 * i + 100, 2), 0);
-  EXPECT_EQ(memo_montagna(m, 90000, 90100, 2), error::kTooManyMontagne);
+  for (int i = 1; i <= 80; ++i) ASSERT_EQ(memo_montagna(m, 1000 * i, 1000 * i + 100, 2), RecordOutcome::accepted());
+  EXPECT_EQ(memo_montagna(m, 90000, 90100, 2), RecordOutcome::refused(error::kTooManyMontagne, 90000));
   EXPECT_EQ(m.montagna_count, 80);
   EXPECT_EQ(m.cell(1800).montagna, 0);
   EXPECT_EQ(m.montagna_starts[0], 0);  // index 0 is never used
@@ -133,10 +133,10 @@ TEST(SignBoards, EightyBoardsFillRecordsEightyToOneAndRecordZeroStaysClear) {
   RouteModel m;
   size_model(m, 220000);
   int32_t next = record::kFirstSignBoard;
-  for (int i = 0; i < 80; ++i) ASSERT_EQ(memo_cartello(m, next, 1000 + 50 * i, "(x)"), 0);
+  for (int i = 0; i < 80; ++i) ASSERT_EQ(memo_cartello(m, next, 1000 + 50 * i, "(x)"), RecordOutcome::accepted());
   EXPECT_EQ(next, 0);
   EXPECT_EQ(m.table[1].text, "(x)");
-  EXPECT_EQ(memo_cartello(m, next, 9000, "(y)"), error::kTooManySignBoards);
+  EXPECT_EQ(memo_cartello(m, next, 9000, "(y)"), RecordOutcome::refused(error::kTooManySignBoards, 9000));
   EXPECT_EQ(m.table[0], ScenarioRecord{});
   EXPECT_EQ(m.cell(181).kind, cell_kind::kNothing);
 }

@@ -67,12 +67,10 @@ TEST(Signals, TempoRule) {
     SCOPED_TRACE(::testing::PrintToString(c.sx) + " " + ::testing::PrintToString(c.tempo));
     RouteModel m;
     size_model(m, 10000);
-    MemorySources s;
-    CompileContext ctx(m, s);
     SignalFields f;
     f.sx = c.sx;
     f.tempo = c.tempo;
-    ASSERT_TRUE(memo_segnale(ctx, 2800, f));
+    ASSERT_TRUE(memo_segnale(m, 2800, f).is_accepted());
     EXPECT_EQ(m.cell(57).timer, c.timer);
     EXPECT_EQ(f.tempo, c.tempo_after);  // the caller's variable is raised
   }
@@ -81,29 +79,23 @@ TEST(Signals, TempoRule) {
 TEST(Signals, FreeCellsOnlyAndApproachMarkersStopAtCellZero) {
   RouteModel m;
   size_model(m, 10000);
-  MemorySources s;
-  CompileContext ctx(m, s);
   SignalFields f;
   f.sx = 2;
 
   m.cell(57).kind = cell_kind::kMontagnaMarker;
-  EXPECT_TRUE(memo_segnale(ctx, 2800, f));  // a montagna marker gives way
+  EXPECT_TRUE(memo_segnale(m, 2800, f).is_accepted());  // a montagna marker gives way
   EXPECT_EQ(m.cell(57).kind, cell_kind::kSignal);
 
   m.cell(67).kind = cell_kind::kSpeedBoards;
-  m.ErrorPosition = -1;
-  EXPECT_FALSE(memo_segnale(ctx, 3300, f));
-  EXPECT_EQ(m.ErrorCode, error::kSignalOccupied);
-  EXPECT_EQ(m.ErrorPosition, 3300);
+  EXPECT_EQ(memo_segnale(m, 3300, f), RecordOutcome::refused(error::kSignalOccupied, 3300));
   EXPECT_EQ(m.cell(67).kind, cell_kind::kSpeedBoards);
   EXPECT_EQ(m.cell(65).approach, 0);  // nothing written
 
   // Near the start: the signal stands in cell 3, its only approach cell is 1.
-  m.ErrorCode = 0;
-  EXPECT_TRUE(memo_segnale(ctx, 100, f));
+  EXPECT_TRUE(memo_segnale(m, 100, f).is_accepted());
   EXPECT_EQ(m.cell(3).kind, cell_kind::kSignal);
   EXPECT_EQ(m.cell(1).approach, 61);
-  EXPECT_TRUE(memo_segnale(ctx, 0, f));  // cell 1: no approach cell at all
+  EXPECT_TRUE(memo_segnale(m, 0, f).is_accepted());  // cell 1: no approach cell at all
   EXPECT_EQ(m.cell(1).kind, cell_kind::kSignal);
 }
 

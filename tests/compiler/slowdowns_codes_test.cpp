@@ -50,7 +50,7 @@ TEST(Slowdowns, TheThreeBuiltInSlowdownsMarkTheirCells) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.x);
     Grid g;
-    ASSERT_TRUE(memo_rallentamento(g.ctx, c.x, c.v, c.l, c.f_tt, c.f_ta, c.d_v));
+    ASSERT_TRUE(memo_rallentamento(g.m, c.x, c.v, c.l, c.f_tt, c.f_ta, c.d_v).is_accepted());
     EXPECT_EQ(g.m.ErrorCode, 0);
     int objects = 0;
     for (const TrackCell& cell : g.m.grid) objects += cell.kind != 0;
@@ -89,9 +89,7 @@ TEST(Slowdowns, RefusalsNameTheFirstOccupiedCell) {
     SCOPED_TRACE(c.what);
     Grid g;
     if (c.occupied >= 0) g.m.cell(c.occupied).kind = cell_kind::kSignal;
-    EXPECT_FALSE(memo_rallentamento(g.ctx, 9250, 80, c.l, 0, 1, 0));
-    EXPECT_EQ(g.m.ErrorCode, c.code);
-    EXPECT_EQ(g.m.ErrorPosition, 9250);
+    EXPECT_EQ(memo_rallentamento(g.m, 9250, 80, c.l, 0, 1, 0), RecordOutcome::refused(c.code, 9250));
     EXPECT_EQ(g.m.cell(186).kind, c.written ? cell_kind::kSlowdownStart : (c.occupied == 186 ? 1 : 0));
     EXPECT_EQ(g.m.cell(162).kind, c.written ? cell_kind::kWarningBoard : (c.occupied == 162 ? 1 : 0));
     EXPECT_EQ(g.m.cell(161).kind, 0);
@@ -101,7 +99,7 @@ TEST(Slowdowns, RefusalsNameTheFirstOccupiedCell) {
 TEST(Slowdowns, MontagnaMarkersGiveWay) {
   Grid g;
   for (int64_t i : {158, 162, 186, 202}) g.m.cell(i).kind = cell_kind::kMontagnaMarker;
-  EXPECT_TRUE(memo_rallentamento(g.ctx, 9250, 80, 800, 0, 1, 0));
+  EXPECT_TRUE(memo_rallentamento(g.m, 9250, 80, 800, 0, 1, 0).is_accepted());
   EXPECT_EQ(g.m.cell(158).kind, cell_kind::kWarningMarker);
   EXPECT_EQ(g.m.cell(202).kind, cell_kind::kSlowdownEnd);
 }
@@ -127,13 +125,10 @@ TEST(CodeReductions, ChangeAndRemovalPointsOnFreeCellsOnly) {
     SCOPED_TRACE(::testing::Message() << c.p << " " << c.code << " on kind " << int{c.before});
     Grid g;
     g.m.cell(200).kind = c.before;
-    EXPECT_EQ(place_code_reduction(g.ctx, c.p, c.code), c.placed);
+    EXPECT_EQ(place_code_reduction(g.m, c.p, c.code),
+              c.placed ? RecordOutcome::accepted() : RecordOutcome::refused(error::kCodeReductionOccupied, c.p));
     EXPECT_EQ(g.m.cell(200).kind, c.kind);
     EXPECT_EQ(g.m.cell(200).value1, c.value1);
-    EXPECT_EQ(g.m.ErrorCode, c.placed ? 0 : error::kCodeReductionOccupied);
-    if (!c.placed) {
-      EXPECT_EQ(g.m.ErrorPosition, c.p);
-    }
   }
 }
 
