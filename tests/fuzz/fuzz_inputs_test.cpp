@@ -1,6 +1,7 @@
 #include "fuzz/fuzz_input.h"
 
 #ifdef FUZZ_DIAGNOSTICS_SEEDS_DIR
+#include "fuzz/decoders_input.h"
 #include "fuzz/diagnostics_input.h"
 #endif
 
@@ -48,13 +49,19 @@ TEST_P(FuzzInput, KeepsEveryRuleOfTheFuzzEntry) {
   const std::string name = GetParam().filename().string();
   const bool diagnostics = name.rfind("diagnostics_fuzzer-", 0) == 0 ||
                            GetParam().parent_path().filename() == "diagnostics";
+  const bool decoders =
+      name.rfind("decoders_fuzzer-", 0) == 0 || GetParam().parent_path().filename() == "decoders";
 #ifdef FUZZ_DIAGNOSTICS_SEEDS_DIR
   if (diagnostics) {
     diagnose_input(input);
     return;
   }
+  if (decoders) {
+    decode_input(input);
+    return;
+  }
 #else
-  if (diagnostics) GTEST_SKIP() << "the authoring tool is not part of this build";
+  if (diagnostics || decoders) GTEST_SKIP() << "the authoring tool is not part of this build";
 #endif
   compile_input(input);
 }
@@ -64,6 +71,8 @@ std::vector<fs::path> all_inputs() {
 #ifdef FUZZ_DIAGNOSTICS_SEEDS_DIR
   const std::vector<fs::path> diagnostics = files_in(FUZZ_DIAGNOSTICS_SEEDS_DIR);
   all.insert(all.end(), diagnostics.begin(), diagnostics.end());
+  const std::vector<fs::path> decoders = files_in(FUZZ_DECODERS_SEEDS_DIR);
+  all.insert(all.end(), decoders.begin(), decoders.end());
 #endif
   const std::vector<fs::path> findings = files_in(FUZZ_REGRESSIONS_DIR);
   all.insert(all.end(), findings.begin(), findings.end());

@@ -45,12 +45,6 @@ void write_builtin_sources(const fs::path& dir, const std::string& route, const 
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-std::string joined(const std::vector<std::string>& args) {
-  std::string s;
-  for (const auto& a : args) s += a + " ";
-  return s;
-}
-
 // The largest file of each kind that the longest route can give is read and
 // decodes; the size limits are those of the layouts, not guesses.
 TEST(HostileFiles, TheLargestFileOfEachKindIsReadAndDecodes) {
@@ -95,6 +89,12 @@ TEST(HostileFiles, TheLargestFileOfEachKindIsReadAndDecodes) {
 }
 
 #ifndef _WIN32
+
+std::string joined(const std::vector<std::string>& args) {
+  std::string s;
+  for (const auto& a : args) s += a + " ";
+  return s;
+}
 
 // A sparse file of 8 GiB costs no disk. False when the file system refuses.
 bool make_sparse(const fs::path& p, uint64_t size) {
