@@ -23,6 +23,22 @@ bool contains(std::string_view s, std::string_view part, bool ignore_case);
 // True when the field matches the row.
 bool matches(const Row& row, std::string_view field);
 
+// The keyword row of an entry of a table: a row itself, or (found by
+// argument-dependent lookup) a record of the field table.
+constexpr const Row& row_of(const Row& row) { return row; }
+
+// How a keyword candidate opens records: every entry of the table whose row
+// the field matches, in table order, reads its record. read(index) reads
+// the record of one entry and tells whether the next ones are still tried.
+template <class Table, class Read>
+void for_each_match(const Table& table, std::string_view field, Read&& read) {
+  size_t i = 0;
+  for (const auto& entry : table) {
+    if (matches(row_of(entry), field) && !read(i)) return;
+    ++i;
+  }
+}
+
 // General section of the line source, in the order the reader tries them.
 enum General { kLength, kKilometreThree, kKilometreTwo, kKilometreOne, kBackgroundOne, kBackgroundTwo,
                kBackgroundThree, kRepetition };

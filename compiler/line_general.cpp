@@ -60,10 +60,9 @@ RecordOutcome read_general_records(RouteModel& m, SourceFields& src, GeneralSect
   using namespace keywords;
   const std::string field = m.current_field;
   ScenarioTable& t = m.table;
-  for (int row = kLength; row <= kRepetition; ++row) {
-    if (!matches(kGeneralRows[row], field)) continue;
-    RecordOutcome outcome = RecordOutcome::accepted();
-    switch (row) {
+  RecordOutcome outcome = RecordOutcome::accepted();
+  for_each_match(kGeneralRows, field, [&](size_t row) {
+    switch (static_cast<General>(row)) {
       case kLength: outcome = read_length(m, src, out); break;
       case kKilometreThree: read_reference(src, kKilometreThree, t[record::kKilometreThree]); break;
       case kKilometreTwo: read_reference(src, kKilometreTwo, t[record::kKilometreTwo]); break;
@@ -73,11 +72,10 @@ RecordOutcome read_general_records(RouteModel& m, SourceFields& src, GeneralSect
       case kBackgroundTwo: t[record::kRoute].long3 = read_background(src, kBackgroundTwo); break;
       case kBackgroundThree: t[record::kRoute].long2 = read_background(src, kBackgroundThree); break;
       case kRepetition: outcome = read_repetition(m, src, field); break;
-      default: break;
     }
-    if (!outcome.is_accepted()) return outcome;
-  }
-  return RecordOutcome::accepted();
+    return outcome.is_accepted();
+  });
+  return outcome;
 }
 
 }  // namespace

@@ -19,11 +19,10 @@ constexpr int32_t kMarkedTypeOffset = 10;
 constexpr int32_t kLastSignBoardRecord = 1;
 
 // The object cell of a position, when it lies in the grid and is free. The
-// position checks keep every accepted position inside the grid; a cell
-// outside it counts as taken all the same, so nothing is written there.
+// position checks keep every accepted position inside the grid.
 std::optional<int64_t> free_object_cell(const RouteModel& m, int32_t position) {
   const int64_t i = object_cell(position);
-  if (!m.in_grid(i) || !is_free(m.cell(i))) return std::nullopt;
+  if (!m.free_at(i)) return std::nullopt;
   return i;
 }
 

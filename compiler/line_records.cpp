@@ -73,11 +73,17 @@ RecordOutcome read_record(CompileContext& ctx, SourceFields& src, LineLoop& loop
   RouteModel& m = ctx.model;
   const std::string keyword = m.current_field;
   RecordOutcome o = RecordOutcome::accepted();
-  if (matches(kLineRows[kGradient], keyword)) o = gradient(ctx, src, loop);
-  if (o.is_accepted() && m.with_profile != 0 && matches(kLineRows[kCurve], keyword)) o = curve(ctx, src, loop, keyword);
-  if (o.is_accepted() && matches(kLineRows[kMontagna], keyword)) o = montagna(ctx, src);
-  if (o.is_accepted() && matches(kLineRows[kSpeedBoards], keyword)) o = speed_boards(ctx, src);
-  if (o.is_accepted() && matches(kLineRows[kSignBoard], keyword)) o = sign_board(ctx, src, loop);
+  for_each_match(kLineRows, keyword, [&](size_t row) {
+    switch (static_cast<Line>(row)) {
+      case kGradient: o = gradient(ctx, src, loop); break;
+      // Curves are records only when the plan of the line is made.
+      case kCurve: if (m.with_profile != 0) o = curve(ctx, src, loop, keyword); break;
+      case kMontagna: o = montagna(ctx, src); break;
+      case kSpeedBoards: o = speed_boards(ctx, src); break;
+      case kSignBoard: o = sign_board(ctx, src, loop); break;
+    }
+    return o.is_accepted();
+  });
   return o;
 }
 

@@ -128,6 +128,9 @@ struct RouteModel {
   const TrackCell& cell(int64_t i) const { return grid[static_cast<size_t>(i)]; }
   // True when i is an index of the grid, 0 to grid_end.
   bool in_grid(int64_t i) const { return grid_sized() && i >= 0 && i <= grid_end; }
+  // True when i is a cell of the grid that an object may take; a cell
+  // outside the grid counts as taken, so nothing is written there.
+  bool free_at(int64_t i) const { return in_grid(i) && is_free(cell(i)); }
 };
 
 // The reset at the start of a compile: with_profile := j, ErrorCode := 0

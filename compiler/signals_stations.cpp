@@ -13,8 +13,6 @@ constexpr int kApproachCells = 4;
 constexpr int32_t kPassingKinds = 25;  // from this kind on the train passes without stopping
 constexpr int32_t kMinZoneGap = 350;   // metres between one zone's end and the next zone's start
 
-bool free_at(const RouteModel& m, int64_t i) { return m.in_grid(i) && is_free(m.cell(i)); }
-
 // The zone of a station by its kind: kinds 5 and 6 reach back the whole
 // length and end 150 m on, kinds 7 and 8 reach the whole length both ways,
 // the others are centred on the position and end 50 m later with flag3.
@@ -44,7 +42,7 @@ void set_zone(ScenarioRecord& r, int32_t p, int32_t length) {
 
 RecordOutcome memo_segnale(RouteModel& m, int32_t posizione, SignalFields& f) {
   const int64_t i = object_cell(posizione);
-  if (!free_at(m, i)) return RecordOutcome::refused(error::kSignalOccupied, posizione);
+  if (!m.free_at(i)) return RecordOutcome::refused(error::kSignalOccupied, posizione);
   TrackCell& c = m.cell(i);
   c.kind = cell_kind::kSignal;
   c.value4 = low16(int64_t{f.rapp} * 10 + int64_t{f.sx} * 3 + f.dx);

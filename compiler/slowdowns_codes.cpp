@@ -11,8 +11,6 @@ constexpr int32_t kBoardDistance = 1200;  // the warning board stands this far b
 constexpr int32_t kBoardFrom = 1500;      // starts up to here have no warning board
 constexpr int kMarkerCells = 4;
 
-bool free_at(const RouteModel& m, int64_t i) { return m.in_grid(i) && is_free(m.cell(i)); }
-
 // Cell indices as the slowdown rules round them, halves to even. The
 // metres are real numbers so that no sum of two fields can wrap.
 int64_t rounded(double cells) { return static_cast<int64_t>(round_half_even(cells)); }
@@ -32,9 +30,9 @@ RecordOutcome memo_rallentamento(RouteModel& m, int32_t x, int32_t v, int32_t l,
   if (!m.in_grid(end)) return RecordOutcome::refused(error::kSlowdownEndOutside, x);
   const bool with_board = x > kBoardFrom;
   if (!with_board) f_ta = 0;
-  if (with_board && !free_at(m, board)) return RecordOutcome::refused(error::kWarningBoardOccupied, x);
-  if (!free_at(m, start)) return RecordOutcome::refused(error::kSlowdownStartOccupied, x);
-  if (!free_at(m, end)) return RecordOutcome::refused(error::kSlowdownEndOccupied, x);
+  if (with_board && !m.free_at(board)) return RecordOutcome::refused(error::kWarningBoardOccupied, x);
+  if (!m.free_at(start)) return RecordOutcome::refused(error::kSlowdownStartOccupied, x);
+  if (!m.free_at(end)) return RecordOutcome::refused(error::kSlowdownEndOccupied, x);
 
   TrackCell& end_cell = m.cell(end);
   end_cell.kind = cell_kind::kSlowdownEnd;
@@ -57,7 +55,7 @@ RecordOutcome memo_rallentamento(RouteModel& m, int32_t x, int32_t v, int32_t l,
 
   if (f_ta != 0) {
     for (int j = 0; j < kMarkerCells; ++j) {
-      if (!free_at(m, h - j)) return RecordOutcome::refused(error::kWarningMarkersOccupied, x);
+      if (!m.free_at(h - j)) return RecordOutcome::refused(error::kWarningMarkersOccupied, x);
     }
     for (int j = 0; j < kMarkerCells; ++j) {
       TrackCell& c = m.cell(h - j);
@@ -71,7 +69,7 @@ RecordOutcome memo_rallentamento(RouteModel& m, int32_t x, int32_t v, int32_t l,
 
 RecordOutcome place_code_reduction(RouteModel& m, int32_t p, int32_t code) {
   const int64_t i = stretch_cell(p);
-  if (!free_at(m, i)) return RecordOutcome::refused(error::kCodeReductionOccupied, p);
+  if (!m.free_at(i)) return RecordOutcome::refused(error::kCodeReductionOccupied, p);
   TrackCell& c = m.cell(i);
   if (code > 0) {
     c.kind = cell_kind::kCodeChange;

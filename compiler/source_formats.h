@@ -36,6 +36,9 @@ struct RecordFormat {
   std::span<const FieldFormat> fields;
 };
 
+// The keyword row of a record, for keywords::for_each_match.
+constexpr const keywords::Row& row_of(const RecordFormat& record) { return record.keyword; }
+
 // The three parts of the two sources, each in its keyword table's order.
 std::span<const RecordFormat> general_records();
 std::span<const RecordFormat> line_records();

@@ -163,10 +163,10 @@ RecordOutcome read_record(keywords::Train row, CompileContext& ctx, SourceFields
 RecordOutcome handle_candidate(const Field& candidate, CompileContext& ctx, SourceFields& in, TrainState& st) {
   enter_record(ctx, in.file(), candidate);
   RecordOutcome outcome = RecordOutcome::accepted();
-  for (size_t row = 0; row < std::size(keywords::kTrainRows) && outcome.is_accepted(); ++row) {
-    if (keywords::matches(keywords::kTrainRows[row], candidate.text))
-      outcome = read_record(static_cast<keywords::Train>(row), ctx, in, st);
-  }
+  keywords::for_each_match(keywords::kTrainRows, candidate.text, [&](size_t row) {
+    outcome = read_record(static_cast<keywords::Train>(row), ctx, in, st);
+    return outcome.is_accepted();
+  });
   record_outcome(ctx, outcome);
   leave_record(ctx);
   return outcome;

@@ -1,7 +1,5 @@
 #include "scenario/train_facts.h"
 
-#include <iterator>
-
 #include "compiler/compile_context.h"
 #include "compiler/keywords.h"
 #include "compiler/record_scanner.h"
@@ -72,10 +70,10 @@ std::optional<TrainFacts> read_train_facts(std::span<const std::string_view> lin
   try {
     while (const std::optional<Field> candidate = next_candidate(in, kTrainScan)) {
       record_line = candidate->line;
-      for (size_t row = 0; row < std::size(kw::kTrainRows); ++row) {
-        if (kw::matches(kw::kTrainRows[row], candidate->text))
-          read_record(static_cast<kw::Train>(row), in, facts);
-      }
+      kw::for_each_match(kw::kTrainRows, candidate->text, [&](size_t row) {
+        read_record(static_cast<kw::Train>(row), in, facts);
+        return true;
+      });
     }
   } catch (const RuntimeFailure& failure) {
     if (error) {

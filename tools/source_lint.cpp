@@ -94,18 +94,16 @@ class Linter {
   // Reads every record the field opens. True when it opened one.
   bool records(const Field& f, Records table, bool curves, bool& ended) {
     bool any = false;
-    for (const formats::RecordFormat& r : table) {
-      if (!curves && &r.keyword == &kw::kLineRows[kw::kCurve]) continue;
-      if (!kw::matches(r.keyword, f.text)) continue;
+    kw::for_each_match(table, f.text, [&](size_t i) {
+      const formats::RecordFormat& r = table[i];
+      if (!curves && &r.keyword == &kw::kLineRows[kw::kCurve]) return true;
       if (after_fine_)
         warn(f.line, f.column, "the record \"" + f.text + "\" after \"[fine]\" is still read",
              "move it above \"[fine]\", or delete it");
       any = true;
-      if (!record(r.fields)) {
-        ended = true;
-        return any;
-      }
-    }
+      ended = !record(r.fields);
+      return !ended;
+    });
     return any;
   }
 
