@@ -53,6 +53,34 @@ TEST(TrainFacts, ReadsStationsSpeedsSlowdownsAndBrakedMass) {
   EXPECT_EQ(facts->limit_at(999999), 100);
 }
 
+// The documents read the text as the compiler does: keywords are found
+// inside fields whatever their case, hyphen fields are passed over, a
+// record may run over several lines, and every record's fields are read,
+// so that a value is never taken for a keyword.
+TEST(TrainFacts, ReadsTheTextAsTheCompilerDoes) {
+  const std::string_view lines[] = {
+      "[generale]",
+      "--------------------",
+      "VELOCITA,   0",
+      "   30",
+      "abbattimento, 10000, 270, stazione,  4200,  2,  200",  // a station after the code reduction's fields
+      "  1, 0, 0,  1,1,0,  2,1,1,    1,  12,13, 0, Corvale Borgo",
+      "segnale,    2800,   2, 4, 1,  1, 0,    2,  2,1,1, 115",
+      "[fine]",
+  };
+  std::string error;
+  const auto facts = read_train_facts(lines, &error);
+  ASSERT_TRUE(facts) << error;
+  ASSERT_EQ(facts->speed_limits.size(), 1u);
+  EXPECT_EQ(facts->speed_limits[0].position, 0);
+  EXPECT_EQ(facts->speed_limits[0].limit, 30);
+  ASSERT_EQ(facts->stations.size(), 1u);
+  EXPECT_EQ(facts->stations[0].position, 4200);
+  EXPECT_EQ(facts->stations[0].time_of_day, 12 * 3600 + 13 * 60);
+  EXPECT_EQ(facts->stations[0].name, "Corvale Borgo");
+  EXPECT_TRUE(facts->slowdowns.empty());
+}
+
 TEST(TrainFacts, RefusesARecordThatDoesNotRead) {
   const std::string_view cases[][1] = {
       {"stazione,       0,  8,  600"},        // fields missing
