@@ -198,10 +198,11 @@ std::string_view type_name(FieldType type) {
 const FieldFormat& RecordFields::next(bool text) {
   if (next_ >= format_.fields.size())
     throw std::logic_error("the record \"" + std::string(format_.keyword.written) + "\" has no field more");
-  const FieldFormat& f = format_.fields[next_++];
+  const FieldFormat& f = format_.fields[next_];
   if ((f.type == FieldType::kText) != text)
     throw std::logic_error("the field " + std::string(f.name) + " of \"" + std::string(format_.keyword.written) +
                            "\" is read as the wrong type");
+  ++next_;
   return f;
 }
 

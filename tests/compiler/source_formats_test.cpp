@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,34 @@ TEST(SourceFormats, EveryRecordHasFieldsAndATextOnlyLast) {
     for (size_t i = 0; i + 1 < r->fields.size(); ++i)
       EXPECT_NE(r->fields[i].type, formats::FieldType::kText) << r->fields[i].name;
   }
+}
+
+// A record read by the table: its values by the format's names, in the
+// ranges of their types; asking for a field the record does not have is
+// the caller's fault, not the source's.
+TEST(SourceFormats, RecordsReadByTheTable) {
+  SourceFields station(SourceKind::kTrain,
+                       "4200,  2,  200,  1, 0, 0,  1,1,0,  2,1,1,    1,  12,13, 0, Corvale Borgo\r\n");
+  const formats::RecordValues v(station, formats::train_record(keywords::kStation));
+  EXPECT_EQ(v.number("posizione"), 4200);
+  EXPECT_EQ(v.number("lunghezza"), 200);
+  EXPECT_EQ(v.number("minuti"), 13);
+  EXPECT_EQ(v.text(), "Corvale Borgo");
+  EXPECT_THROW((void)v.number("nome"), std::logic_error);
+  EXPECT_THROW((void)v.number("velocita"), std::logic_error);
+
+  // The kind of place is a byte: 256 lies outside its type.
+  SourceFields kind(SourceKind::kTrain, "4200, 256, 200\r\n");
+  formats::RecordFields f(kind, formats::train_record(keywords::kStation));
+  EXPECT_EQ(f.long_value(), 4200);
+  EXPECT_THROW((void)f.number(), RuntimeFailure);
+
+  SourceFields board(SourceKind::kLine, "1700, (P.253)\r\n");
+  formats::RecordFields b(board, formats::line_record(keywords::kSignBoard));
+  EXPECT_THROW((void)b.text(), std::logic_error);  // the position is a number
+  EXPECT_EQ(b.long_value(), 1700);
+  EXPECT_EQ(b.text(), "(P.253)");
+  EXPECT_THROW((void)b.text(), std::logic_error);  // no field more
 }
 
 }  // namespace
