@@ -4,6 +4,7 @@
 // place only whole, and the lock keeps a second holder out.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <map>
 #include <set>
