@@ -221,6 +221,9 @@ EarlierName::EarlierName(const std::filesystem::path& target) {
 #ifndef _WIN32
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::filesystem::path name = target.parent_path() / random_temporary_name();
+    // The name is made and registered as one step: an interruption between
+    // the two would leave it behind.
+    const InterruptionsHeld held;
     if (::link(target.c_str(), name.c_str()) == 0) {
       name_ = name;
       guard_.emplace(name_);
@@ -252,15 +255,24 @@ StageOutcome stage_file(const std::filesystem::path& target, const PieceSource& 
     const std::filesystem::path tmp = dir / namer();
     Handle h{};
     std::string reason;
-    const Opened opened = open_new(tmp, h, reason);
+    // The temporary is created and registered as one step, with
+    // interruptions held back: one that came between the two would leave
+    // it behind. From then on it is this run's own, removed by the staged
+    // file on every path that does not rename it.
+    std::optional<StagedFile> registered;
+    Opened opened;
+    {
+      const InterruptionsHeld held;
+      opened = open_new(tmp, h, reason);
+      if (opened == Opened::kOpen) registered.emplace(target, tmp);
+    }
     if (opened == Opened::kTaken) continue;
     if (opened == Opened::kFailed) {
       out.failure = failure("write", target, reason);
       return out;
     }
-    // From here on the temporary is this run's own: registered at once, and
-    // removed by the staged file on every path that does not rename it.
-    StagedFile staged(target, tmp);
+    StagedFile staged = std::move(*registered);
+    registered.reset();
     if (auto why = write_and_close(h, source)) {
       out.failure = failure("write", target, *why);
       return out;

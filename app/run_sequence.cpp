@@ -61,6 +61,8 @@ int run_with_texts(const std::filesystem::path& dir, Platform& platform, const s
   for (const TextFile& t : texts) {
     StageOutcome staged = stage_file(dir / t.name, t.bytes);
     if (!staged.staged) return unexpected(platform, err, staged.failure);
+    // A source text takes its name and is registered as one step.
+    const InterruptionsHeld held;
     if (auto failure = staged.staged->commit()) return unexpected(platform, err, *failure);
     if (t.name == names.line_source || t.name == names.train_source) run_only.emplace_back(dir / t.name);
   }

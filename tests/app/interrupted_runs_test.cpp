@@ -45,10 +45,20 @@ std::map<std::string, std::string> run_files(const fs::path& dir) {
   return files;
 }
 
-size_t temporaries_in(const fs::path& dir) {
-  size_t n = 0;
-  for (const auto& e : fs::directory_iterator(dir)) n += is_temporary_name(e.path().filename().string());
-  return n;
+// The names of the temporaries in a directory.
+std::vector<std::string> temporaries_in(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir))
+    if (is_temporary_name(e.path().filename().string())) names.push_back(e.path().filename().string());
+  return names;
+}
+
+// Every name in a directory with its size, for the message of a failure.
+std::string listing(const fs::path& dir) {
+  std::string out;
+  for (const auto& e : fs::directory_iterator(dir))
+    out += e.path().filename().string() + " (" + std::to_string(fs::file_size(e.path())) + " bytes) ";
+  return out;
 }
 
 // A directory holding a copy of the program, which writes beside itself.
@@ -114,7 +124,7 @@ TEST(InterruptedRuns, AFileSizeLimitIsAWriteFailureNotAKill) {
   const auto files = run_files(dir);
   EXPECT_EQ(files.size(), 6u);
   EXPECT_EQ(files.count(kLineSource) + files.count(kTrainSource), 0u);
-  EXPECT_EQ(temporaries_in(dir), 0u);
+  EXPECT_TRUE(temporaries_in(dir).empty()) << listing(dir);
   EXPECT_EQ(files.at("Corvale_Mirbosco_731.sim"), "earlier Corvale_Mirbosco_731.sim");
   fs::remove_all(dir);
 }
@@ -139,7 +149,8 @@ TEST(InterruptedRuns, CtrlCLeavesNoTemporaryAndNoSourceText) {
     const ChildEnd end = testing::wait_child(child, in(dir, "interrupted"));
     EXPECT_TRUE(end.status == 0 || end.signal == SIGINT) << end.status << " " << end.signal << " " << end.err;
     interrupted += end.signal == SIGINT;
-    EXPECT_EQ(temporaries_in(dir), 0u) << "interruption " << i;
+    EXPECT_TRUE(temporaries_in(dir).empty()) << "interruption " << i << " at " << moment.count() << " us: "
+                                             << listing(dir) << end.err;
     EXPECT_FALSE(fs::exists(dir / kLineSource)) << "interruption " << i;
     EXPECT_FALSE(fs::exists(dir / kTrainSource)) << "interruption " << i;
   }
