@@ -43,10 +43,10 @@ class DiskSources : public SourceStore {
 // ordinary file on disk is read, and only when its size is within the limit.
 struct WholeFile {
   std::optional<std::string> bytes;
-  uint64_t size = 0;        // the size the opened file had; set when too_large
-  bool too_large = false;   // larger than the limit: nothing was read
-  std::string problem;      // why there are no bytes, to follow the file's name:
-                            // "does not exist", "is a named pipe, not an ordinary file", ...
+  uint64_t size = 0;       // the size the opened file had; set when too_large
+  bool too_large = false;  // larger than the limit: nothing was read
+  std::string problem;     // why there are no bytes, to follow the file's name:
+                           // "does not exist", "is a named pipe, not an ordinary file", ...
 };
 
 // Reads the file whole when it is an ordinary file of at most max_bytes.

@@ -99,9 +99,7 @@ InterruptionsHeld::InterruptionsHeld() {
   ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
 }
 
-InterruptionsHeld::~InterruptionsHeld() {
-  ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
-}
+InterruptionsHeld::~InterruptionsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 #endif
 
 RemoveOnInterrupt::RemoveOnInterrupt(const std::filesystem::path& path) {

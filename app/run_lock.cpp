@@ -35,9 +35,9 @@ DirectoryLock::DirectoryLock(DirectoryLock&& other) noexcept : handle_(other.han
 LockOutcome DirectoryLock::acquire(const std::filesystem::path& dir) {
   LockOutcome out;
   const std::filesystem::path path = dir / kLockFileName;
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     out.failure = failure(path, std::system_category().message(static_cast<int>(GetLastError())));
     return out;

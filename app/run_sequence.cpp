@@ -4,11 +4,11 @@
 
 #include "app/directory_sink.h"
 #include "app/disk_sources.h"
-#include "compiler/error_table.h"
 #include "app/errore.h"
 #include "app/file_replace.h"
 #include "app/interrupt_cleanup.h"
 #include "app/run_lock.h"
+#include "compiler/error_table.h"
 #include "compiler/file_names.h"
 #include "output/memorizza_percorso.h"
 #include "scenario/dati.h"

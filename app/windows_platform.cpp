@@ -56,17 +56,15 @@ class WindowsPlatform : public Platform {
     const DWORD style = WS_OVERLAPPEDWINDOW & ~(WS_MAXIMIZEBOX | WS_THICKFRAME);
     RECT r{0, 0, twips_to_pixels(4200, dpi), twips_to_pixels(2688, dpi)};
     AdjustWindowRect(&r, style, FALSE);
-    form_ = CreateWindowExW(0, L"Form1", L"Corvale - Mirbosco", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, inst, nullptr);
+    form_ = CreateWindowExW(0, L"Form1", L"Corvale - Mirbosco", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+                            r.bottom - r.top, nullptr, nullptr, inst, nullptr);
     if (!form_) return;
 
-    font_ = CreateFontW(-MulDiv(24, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-    HWND label = CreateWindowExW(0, L"STATIC", L"Attendere", WS_CHILD | WS_VISIBLE | SS_LEFT,
-                                 twips_to_pixels(960, dpi), twips_to_pixels(960, dpi),
-                                 twips_to_pixels(2652, dpi), twips_to_pixels(792, dpi), form_,
-                                 nullptr, inst, nullptr);
+    font_ = CreateFontW(-MulDiv(24, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+    HWND label = CreateWindowExW(0, L"STATIC", L"Attendere", WS_CHILD | WS_VISIBLE | SS_LEFT, twips_to_pixels(960, dpi),
+                                 twips_to_pixels(960, dpi), twips_to_pixels(2652, dpi), twips_to_pixels(792, dpi),
+                                 form_, nullptr, inst, nullptr);
     if (label && font_) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 
     ShowWindow(form_, SW_SHOWNORMAL);

@@ -7,9 +7,7 @@
 
 namespace scenario::bench {
 
-SourcePair builtin_sources() {
-  return {dati_linea(kRouteName).bytes, dati_treno(kRouteName, kTrainNumber).bytes};
-}
+SourcePair builtin_sources() { return {dati_linea(kRouteName).bytes, dati_treno(kRouteName, kTrainNumber).bytes}; }
 
 PercorsoResult compile_from_memory(const SourcePair& sources, RouteModel& model) {
   model.route_name = kRouteName;

@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("compile%s: %d cells, %d plan points%s\n", writers ? " and writers" : "", model.grid_end + 1,
-              model.profile.last() + 1,
-              writers ? (", " + std::to_string(file_bytes) + " file bytes").c_str() : "");
+              model.profile.last() + 1, writers ? (", " + std::to_string(file_bytes) + " file bytes").c_str() : "");
   std::printf("peak resident memory: %ld kB (%.1f MB)\n", usage.ru_maxrss, usage.ru_maxrss / 1024.0);
   return 0;
 }

@@ -26,13 +26,12 @@ struct SourceLocation {
 class CompileObserver {
  public:
   virtual ~CompileObserver() = default;
-  virtual void error_recorded(int32_t code, std::optional<int32_t> position,
-                              const std::optional<SourceLocation>& where, std::string_view record) = 0;
+  virtual void error_recorded(int32_t code, std::optional<int32_t> position, const std::optional<SourceLocation>& where,
+                              std::string_view record) = 0;
 };
 
 struct CompileContext {
-  CompileContext(RouteModel& m, SourceStore& s, CompileObserver* o = nullptr)
-      : model(m), sources(s), observer(o) {}
+  CompileContext(RouteModel& m, SourceStore& s, CompileObserver* o = nullptr) : model(m), sources(s), observer(o) {}
 
   RouteModel& model;
   SourceStore& sources;

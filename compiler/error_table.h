@@ -13,10 +13,10 @@ namespace scenario {
 
 struct ErrorInfo {
   int32_t code;
-  std::string_view name;       // the constant of the code, "kSignalOccupied"
-  bool sets_position;          // whether ErrorPosition is set with this code
-  std::string_view meaning;    // what went wrong
-  std::string_view remedy;     // what an author can do about it
+  std::string_view name;     // the constant of the code, "kSignalOccupied"
+  bool sets_position;        // whether ErrorPosition is set with this code
+  std::string_view meaning;  // what went wrong
+  std::string_view remedy;   // what an author can do about it
 };
 
 // Every code, in rising order.

@@ -40,8 +40,16 @@ void for_each_match(const Table& table, std::string_view field, Read&& read) {
 }
 
 // General section of the line source, in the order the reader tries them.
-enum General { kLength, kKilometreThree, kKilometreTwo, kKilometreOne, kBackgroundOne, kBackgroundTwo,
-               kBackgroundThree, kRepetition };
+enum General {
+  kLength,
+  kKilometreThree,
+  kKilometreTwo,
+  kKilometreOne,
+  kBackgroundOne,
+  kBackgroundTwo,
+  kBackgroundThree,
+  kRepetition
+};
 inline constexpr Row kGeneralRows[] = {
     {"percorso", "lunghezza", true, "lunghezza percorso"},
     {"tre", "progressiva", false, "progressiva chilometrica tre"},
@@ -64,8 +72,7 @@ inline constexpr Row kLineRows[] = {
 };
 
 // Train records.
-enum Train { kBrakedMass, kCoaches, kSpeed, kAdhesion, kClock, kSand, kSignal, kSlowdown, kCodeReduction,
-             kStation };
+enum Train { kBrakedMass, kCoaches, kSpeed, kAdhesion, kClock, kSand, kSignal, kSlowdown, kCodeReduction, kStation };
 inline constexpr Row kTrainRows[] = {
     {"frenata", "massa", true, "percentuale massa frenata"},
     {"vetture", "", true, "numero vetture"},
@@ -81,7 +88,7 @@ inline constexpr Row kTrainRows[] = {
 
 // The section headers the built-in files write. The readers only look for
 // "[generale]"; the others organise the files for people.
-inline constexpr std::string_view kLineSections[] = {"[generale]", "[curve]",    "[pendenze]", "[montagne]",
+inline constexpr std::string_view kLineSections[] = {"[generale]", "[curve]",       "[pendenze]", "[montagne]",
                                                      "[cartelli]", "[indicazioni]", "[fine]"};
 inline constexpr std::string_view kTrainSections[] = {"[generale]",      "[aderenze]", "[vel_limite]", "[stazioni]",
                                                       "[rallentamenti]", "[segnali]",  "[codici]",     "[fine]"};

@@ -63,15 +63,31 @@ RecordOutcome read_general_records(RouteModel& m, SourceFields& src, GeneralSect
   RecordOutcome outcome = RecordOutcome::accepted();
   for_each_match(kGeneralRows, field, [&](size_t row) {
     switch (static_cast<General>(row)) {
-      case kLength: outcome = read_length(m, src, out); break;
-      case kKilometreThree: read_reference(src, kKilometreThree, t[record::kKilometreThree]); break;
-      case kKilometreTwo: read_reference(src, kKilometreTwo, t[record::kKilometreTwo]); break;
-      case kKilometreOne: read_reference(src, kKilometreOne, t[record::kKilometreOne]); break;
+      case kLength:
+        outcome = read_length(m, src, out);
+        break;
+      case kKilometreThree:
+        read_reference(src, kKilometreThree, t[record::kKilometreThree]);
+        break;
+      case kKilometreTwo:
+        read_reference(src, kKilometreTwo, t[record::kKilometreTwo]);
+        break;
+      case kKilometreOne:
+        read_reference(src, kKilometreOne, t[record::kKilometreOne]);
+        break;
       // Background two goes to long3 and background three to long2.
-      case kBackgroundOne: t[record::kRoute].long1 = read_background(src, kBackgroundOne); break;
-      case kBackgroundTwo: t[record::kRoute].long3 = read_background(src, kBackgroundTwo); break;
-      case kBackgroundThree: t[record::kRoute].long2 = read_background(src, kBackgroundThree); break;
-      case kRepetition: outcome = read_repetition(m, src, field); break;
+      case kBackgroundOne:
+        t[record::kRoute].long1 = read_background(src, kBackgroundOne);
+        break;
+      case kBackgroundTwo:
+        t[record::kRoute].long3 = read_background(src, kBackgroundTwo);
+        break;
+      case kBackgroundThree:
+        t[record::kRoute].long2 = read_background(src, kBackgroundThree);
+        break;
+      case kRepetition:
+        outcome = read_repetition(m, src, field);
+        break;
     }
     return outcome.is_accepted();
   });

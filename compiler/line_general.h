@@ -13,8 +13,8 @@
 namespace scenario {
 
 struct GeneralSection {
-  RecordOutcome outcome;      // a refusal stops the line phase
-  bool length_read = false;   // a route length sized the grid
+  RecordOutcome outcome;     // a refusal stops the line phase
+  bool length_read = false;  // a route length sized the grid
 };
 
 // Reads the general section from the field after "[generale]" up to and

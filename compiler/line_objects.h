@@ -42,6 +42,6 @@ std::optional<int16_t> board_speed_value(int32_t left, int32_t right);
 // sign-board record, which then moves one record down. Refuses an occupied
 // cell (6) and a board for which no record is left (203).
 [[nodiscard]] RecordOutcome memo_cartello(RouteModel& m, int32_t& next_free_record, int32_t position,
-                                         const std::string& text);
+                                          const std::string& text);
 
 }  // namespace scenario

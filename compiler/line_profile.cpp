@@ -69,9 +69,12 @@ void LineProfile::lay(int32_t first, int32_t last, double r) {
 LineProfile::TypeCounts LineProfile::type_counts(int axis) const {
   TypeCounts c;
   const auto count = [&c](ProfileType t) {
-    if (t == ProfileType::kEmpty) ++c.empty;
-    else if (t == ProfileType::kInt16) ++c.int16;
-    else ++c.real;
+    if (t == ProfileType::kEmpty)
+      ++c.empty;
+    else if (t == ProfileType::kInt16)
+      ++c.int16;
+    else
+      ++c.real;
   };
   if (empty()) return c;
   if (arrays_) {

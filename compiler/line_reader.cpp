@@ -33,7 +33,8 @@ LinePhaseResult read_line_source(CompileContext& ctx) {
   SourceFields src(SourceKind::kLine, *text);
 
   // The header as the source's last field leaves no section to read.
-  if (!find_general_header(src, &m.current_field) || src.eof()) return stop(ctx, RecordOutcome::refused(error::kNoGeneralSection));
+  if (!find_general_header(src, &m.current_field) || src.eof())
+    return stop(ctx, RecordOutcome::refused(error::kNoGeneralSection));
 
   const GeneralSection general = read_general_section(ctx, src);
   if (!general.outcome.is_accepted()) return stop(ctx, general.outcome);

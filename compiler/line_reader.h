@@ -13,7 +13,7 @@ namespace scenario {
 
 // What the line phase hands on to the train phase.
 struct LinePhaseResult {
-  bool go_on = false;                  // false: memorizza_dati returns now
+  bool go_on = false;                                       // false: memorizza_dati returns now
   int32_t next_free_sign_record = record::kFirstSignBoard;  // bounds the stations
 };
 

@@ -38,8 +38,7 @@ RecordOutcome montagna(CompileContext& ctx, SourceFields& src) {
   const int32_t inizio = f.long_value();
   const int32_t fine = f.long_value();
   const int32_t tipo = f.long_value();
-  if (const RecordOutcome o = check_position(ctx.model, inizio, kRecordMargin, stretch_cell(inizio));
-      !o.is_accepted())
+  if (const RecordOutcome o = check_position(ctx.model, inizio, kRecordMargin, stretch_cell(inizio)); !o.is_accepted())
     return o;
   return memo_montagna(ctx.model, inizio, fine, tipo);
 }
@@ -75,12 +74,22 @@ RecordOutcome read_record(CompileContext& ctx, SourceFields& src, LineLoop& loop
   RecordOutcome o = RecordOutcome::accepted();
   for_each_match(kLineRows, keyword, [&](size_t row) {
     switch (static_cast<Line>(row)) {
-      case kGradient: o = gradient(ctx, src, loop); break;
+      case kGradient:
+        o = gradient(ctx, src, loop);
+        break;
       // Curves are records only when the plan of the line is made.
-      case kCurve: if (m.with_profile != 0) o = curve(ctx, src, loop, keyword); break;
-      case kMontagna: o = montagna(ctx, src); break;
-      case kSpeedBoards: o = speed_boards(ctx, src); break;
-      case kSignBoard: o = sign_board(ctx, src, loop); break;
+      case kCurve:
+        if (m.with_profile != 0) o = curve(ctx, src, loop, keyword);
+        break;
+      case kMontagna:
+        o = montagna(ctx, src);
+        break;
+      case kSpeedBoards:
+        o = speed_boards(ctx, src);
+        break;
+      case kSignBoard:
+        o = sign_board(ctx, src, loop);
+        break;
     }
     return o.is_accepted();
   });

@@ -13,8 +13,8 @@
 namespace scenario {
 
 enum class LineLoopEnd {
-  kEndOfFile,   // the source ended, or a record failed the position check (15)
-  kRefused,     // a record was refused: the error is recorded, the phase stops
+  kEndOfFile,  // the source ended, or a record failed the position check (15)
+  kRefused,    // a record was refused: the error is recorded, the phase stops
 };
 
 struct LineLoop {

@@ -18,7 +18,7 @@ struct RecordOutcome {
   };
 
   Kind kind = Kind::kAccepted;
-  int32_t code = 0;                // the ErrorCode to record; 0 for none
+  int32_t code = 0;                 // the ErrorCode to record; 0 for none
   std::optional<int32_t> position;  // the ErrorPosition, where the format gives one
 
   [[nodiscard]] static constexpr RecordOutcome accepted() { return {}; }

@@ -88,7 +88,7 @@ using ScenarioTable = std::array<ScenarioRecord, kScenarioRecords>;
 
 // Fixed record numbers of the scenario table.
 namespace record {
-inline constexpr int kFirstSignBoard = 80;   // sign-board texts count down from here
+inline constexpr int kFirstSignBoard = 80;  // sign-board texts count down from here
 inline constexpr int kKilometreThree = 81;
 inline constexpr int kKilometreTwo = 82;
 inline constexpr int kKilometreOne = 83;

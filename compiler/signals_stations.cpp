@@ -120,7 +120,8 @@ RecordOutcome read_station(RouteModel& m, SourceFields& in, StationCounter& coun
     c.value1 = low16(k);
   }
 
-  if (k > 1 && int64_t{r.long1} - kMinZoneGap < m.table[static_cast<size_t>(k - 1)].long2) return RecordOutcome::refused(error::kStationsTooClose, p);
+  if (k > 1 && int64_t{r.long1} - kMinZoneGap < m.table[static_cast<size_t>(k - 1)].long2)
+    return RecordOutcome::refused(error::kStationsTooClose, p);
   counter.next = k + 1;
   if (counter.next >= counter.next_free_sign_record) return RecordOutcome::refused(error::kTooManyStations);
   return RecordOutcome::accepted();

@@ -8,14 +8,14 @@
 #include <cstdint>
 
 #include "compiler/compile_context.h"
-#include "compiler/source_fields.h"
 #include "compiler/record_outcome.h"
+#include "compiler/source_fields.h"
 
 namespace scenario {
 
 // The ten fields of a "segnale" record after its position, in file order.
 struct SignalFields {
-  int32_t sx = 0;    // left-hand form code
+  int32_t sx = 0;  // left-hand form code
   int32_t s1 = 0;
   int32_t s2 = 0;
   int32_t s3 = 0;
@@ -36,7 +36,7 @@ struct SignalFields {
 
 // The stations read so far and the room left for them.
 struct StationCounter {
-  int32_t next = 1;                   // the scenario record the next station takes
+  int32_t next = 1;                    // the scenario record the next station takes
   int32_t next_free_sign_record = 80;  // the sign boards hold every record above this one
 };
 

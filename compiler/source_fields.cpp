@@ -23,20 +23,20 @@ int64_t SourceFields::read_number(int64_t lo, int64_t hi, const char* type) {
   auto v = parse_number(f->text);
   if (!v) fail("\"" + f->text + "\" is not a whole number", start);
   if (*v < lo || *v > hi)
-    fail(f->text + " lies outside the range of a " + type + " (" + std::to_string(lo) + " to " +
-             std::to_string(hi) + ")",
+    fail(f->text + " lies outside the range of a " + type + " (" + std::to_string(lo) + " to " + std::to_string(hi) +
+             ")",
          start);
   return *v;
 }
 
 int32_t SourceFields::read_long() {
-  return static_cast<int32_t>(read_number(std::numeric_limits<int32_t>::min(),
-                                          std::numeric_limits<int32_t>::max(), "32-bit integer"));
+  return static_cast<int32_t>(
+      read_number(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), "32-bit integer"));
 }
 
 int16_t SourceFields::read_integer() {
-  return static_cast<int16_t>(read_number(std::numeric_limits<int16_t>::min(),
-                                          std::numeric_limits<int16_t>::max(), "16-bit integer"));
+  return static_cast<int16_t>(
+      read_number(std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(), "16-bit integer"));
 }
 
 std::string SourceFields::read_text() {

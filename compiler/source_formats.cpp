@@ -44,8 +44,8 @@ constexpr RecordFormat kGeneral[] = {
     {kw::kGeneralRows[kw::kBackgroundOne], "the first background value", kBackgroundFields},
     {kw::kGeneralRows[kw::kBackgroundTwo], "the second background value", kBackgroundFields},
     {kw::kGeneralRows[kw::kBackgroundThree], "the third background value", kBackgroundFields},
-    {kw::kGeneralRows[kw::kRepetition],
-     "the stretch with repeated cab-signal codes; the keyword names 4 or 9 codes", kRepetitionFields},
+    {kw::kGeneralRows[kw::kRepetition], "the stretch with repeated cab-signal codes; the keyword names 4 or 9 codes",
+     kRepetitionFields},
 };
 
 // Line records.
@@ -187,10 +187,14 @@ const RecordFormat& train_record(keywords::Train row) { return kTrain[row]; }
 
 std::string_view type_name(FieldType type) {
   switch (type) {
-    case FieldType::kLong: return "32-bit";
-    case FieldType::kInteger: return "16-bit";
-    case FieldType::kByte: return "byte";
-    case FieldType::kText: return "text";
+    case FieldType::kLong:
+      return "32-bit";
+    case FieldType::kInteger:
+      return "16-bit";
+    case FieldType::kByte:
+      return "byte";
+    case FieldType::kText:
+      return "text";
   }
   return "";
 }
@@ -208,9 +212,12 @@ const FieldFormat& RecordFields::next(bool text) {
 
 int64_t RecordFields::number() {
   switch (next(false).type) {
-    case FieldType::kInteger: return in_.read_integer();
-    case FieldType::kByte: return in_.read_byte();
-    default: return in_.read_long();
+    case FieldType::kInteger:
+      return in_.read_integer();
+    case FieldType::kByte:
+      return in_.read_byte();
+    default:
+      return in_.read_long();
   }
 }
 

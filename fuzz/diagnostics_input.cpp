@@ -73,7 +73,8 @@ void diagnose_input(std::string_view input) {
   CompileContext ctx{model, sources, &collector};
   // The diagnostics need the compile, not the written files.
   const PercorsoResult result = compile_scenario(ctx, pair.with_profile ? 1 : 0);
-  for (const auto& e : collector.errors) diagnostics.push_back(tool::compile_error_diagnostic(e, line_file, train_file));
+  for (const auto& e : collector.errors)
+    diagnostics.push_back(tool::compile_error_diagnostic(e, line_file, train_file));
   if (auto f = tool::fatal_diagnostic(result)) diagnostics.push_back(*f);
 
   for (const auto& d : diagnostics) check(d);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "compiler/error_table.h"
 #include "app/run_sequence.h"
+#include "compiler/error_table.h"
 #include "compiler/file_names.h"
 #include "compiler/source_store.h"
 #include "output/encoders.h"
@@ -81,9 +81,16 @@ SourcePair split_input(std::string_view input) {
   input.remove_prefix(1);
   const size_t sep = input.find(kSeparator);
   const std::string_view line = input.substr(0, sep);
-  const std::string_view train = sep == std::string_view::npos ? std::string_view() : input.substr(sep + kSeparator.size());
-  if (flags & kNoLineSource) pair.line.reset(); else pair.line = std::string(line);
-  if (flags & kNoTrainSource) pair.train.reset(); else pair.train = std::string(train);
+  const std::string_view train =
+      sep == std::string_view::npos ? std::string_view() : input.substr(sep + kSeparator.size());
+  if (flags & kNoLineSource)
+    pair.line.reset();
+  else
+    pair.line = std::string(line);
+  if (flags & kNoTrainSource)
+    pair.train.reset();
+  else
+    pair.train = std::string(train);
   pair.with_profile = (flags & kNoProfile) == 0;
   return pair;
 }

@@ -32,7 +32,7 @@ inline constexpr uint8_t kNoTrainSource = 2;
 inline constexpr uint8_t kNoProfile = 4;
 
 struct SourcePair {
-  std::optional<std::string> line;   // empty: the file does not exist
+  std::optional<std::string> line;  // empty: the file does not exist
   std::optional<std::string> train;
   bool with_profile = true;
 };

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   }
   const std::string route = scenario::kRouteName;
   const std::string train = scenario::kTrainNumber;
-  const scenario::fuzz::SourcePair pair{scenario::dati_linea(route).bytes,
-                                        scenario::dati_treno(route, train).bytes, /*with_profile=*/false};
+  const scenario::fuzz::SourcePair pair{scenario::dati_linea(route).bytes, scenario::dati_treno(route, train).bytes,
+                                        /*with_profile=*/false};
   return write(std::filesystem::path(argv[1]) / "builtin", scenario::fuzz::join_input(pair)) ? 0 : 1;
 }

@@ -10,7 +10,8 @@ namespace scenario {
 std::string encode_track_file(const TrackGrid& grid) {
   std::string out(grid.size() * kTrackCellBytes, '\0');
   ByteWriter w(out.data());
-  for (const TrackCell& c : grid) layout::for_each_field(layout::kTrackCell, [&](const auto& f) { w.put(c.*f.member); });
+  for (const TrackCell& c : grid)
+    layout::for_each_field(layout::kTrackCell, [&](const auto& f) { w.put(c.*f.member); });
   return out;
 }
 

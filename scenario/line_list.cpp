@@ -14,9 +14,8 @@ LineList::LineList(std::vector<std::string> lines) : lines_(std::move(lines)) {
 }
 
 void built_in_document_fault(std::string_view document, std::string_view why) {
-  std::fprintf(stderr, "built-in %.*s cannot be written: %.*s\n",
-               static_cast<int>(document.size()), document.data(), static_cast<int>(why.size()),
-               why.data());
+  std::fprintf(stderr, "built-in %.*s cannot be written: %.*s\n", static_cast<int>(document.size()), document.data(),
+               static_cast<int>(why.size()), why.data());
   std::abort();
 }
 

@@ -19,10 +19,8 @@ constexpr std::array<std::string_view, 4> kPageLabels = {
 constexpr std::string_view kTitleClose =
     "                                                                   |______________|";
 constexpr std::string_view kBoxRule = "  ___________________                ___________________";
-constexpr std::string_view kBoxHeading =
-    " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ";
-constexpr std::string_view kBoxClose =
-    " |___________________|              |___________________|       ";
+constexpr std::string_view kBoxHeading = " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ";
+constexpr std::string_view kBoxClose = " |___________________|              |___________________|       ";
 constexpr std::string_view kTableRule =
     "  ________________________________________________________________________________";
 constexpr std::string_view kHeadingFirstPage =
@@ -33,17 +31,15 @@ constexpr std::string_view kHeadingSecondLine =
     " | Lim.|Marc.|          |  Rs |                            |                |     |";
 constexpr std::string_view kBodyRule =
     " |_____|_____|__________|_____|____________________________|________________|_____|";
-constexpr std::string_view kFootnote =
-    " Dalle ore 23.30 alle ore 4.30 velocità massima 160 Km/h.";
+constexpr std::string_view kFootnote = " Dalle ore 23.30 alle ore 4.30 velocità massima 160 Km/h.";
 
 // The boxes of the title lines: the train in the left box, departure and
 // arrival in the middle, category and braked mass in the right box.
-constexpr std::array<Column, 3> kTitleTrainColumns = {{
-    {19, Align::kLeft, 3}, {45, Align::kLeft, 19}, {14, Align::kLeft, 4}}};
-constexpr std::array<Column, 2> kTitleArrivalColumns = {{
-    {45, Align::kLeft, 20}, {14, Align::kLeft, 5}}};
-constexpr std::array<Column, 3> kBoxColumns = {{
-    {19, Align::kCentre, 0}, {14, Align::kLeft, 0}, {19, Align::kCentre, 0}}};
+constexpr std::array<Column, 3> kTitleTrainColumns = {
+    {{19, Align::kLeft, 3}, {45, Align::kLeft, 19}, {14, Align::kLeft, 4}}};
+constexpr std::array<Column, 2> kTitleArrivalColumns = {{{45, Align::kLeft, 20}, {14, Align::kLeft, 5}}};
+constexpr std::array<Column, 3> kBoxColumns = {
+    {{19, Align::kCentre, 0}, {14, Align::kLeft, 0}, {19, Align::kCentre, 0}}};
 constexpr std::string_view kBoxTail = "       ";
 
 class SheetWriter {
@@ -82,12 +78,10 @@ class SheetWriter {
 void title_box(SheetWriter& w, const SheetTitle& t, int page) {
   w.line(kTitleRule);
   w.line(kPageLabels[static_cast<size_t>(page)]);
-  const std::array<std::string, 3> first = {"TRENO n." + t.train_number, "da: " + t.from,
-                                            t.category};
+  const std::array<std::string, 3> first = {"TRENO n." + t.train_number, "da: " + t.from, t.category};
   w.formatted(format_table_row(" ", kTitleTrainColumns, first), "title: train, departure");
   const std::array<std::string, 2> second = {"a: " + t.to, t.braked_mass};
-  w.formatted(format_table_row(" |___________________", kTitleArrivalColumns, second),
-              "title: arrival");
+  w.formatted(format_table_row(" |___________________", kTitleArrivalColumns, second), "title: arrival");
   w.line(kTitleClose);
 }
 
@@ -109,8 +103,7 @@ void table_head(SheetWriter& w, int page) {
 }
 
 // One of the three pages of the run: its entries, then empty rows.
-void run_page(SheetWriter& w, const SheetTitle& t, int page,
-              std::span<const TimetableEntry> entries) {
+void run_page(SheetWriter& w, const SheetTitle& t, int page, std::span<const TimetableEntry> entries) {
   title_box(w, t, page);
   mass_boxes(w, t);
   w.blank(1);
@@ -147,17 +140,15 @@ void blank_page(SheetWriter& w) {
 
 }  // namespace
 
-SheetTitle blank_title() {
-  return {"xxxxx", "xxxxxx", "xxxxxx", "Vxxx C", "xxx%", "xxx", "xxxT"};
-}
+SheetTitle blank_title() { return {"xxxxx", "xxxxxx", "xxxxxx", "Vxxx C", "xxx%", "xxx", "xxxT"}; }
 
-std::optional<std::vector<std::string>> layout_timetable_sheet(
-    const SheetTitle& title, std::span<const TimetableEntry> entries, std::string* error) {
+std::optional<std::vector<std::string>> layout_timetable_sheet(const SheetTitle& title,
+                                                               std::span<const TimetableEntry> entries,
+                                                               std::string* error) {
   if (entries.size() < kMinEntries || entries.size() > kMaxEntries) {
     if (error) {
-      *error = "the timetable has " + std::to_string(entries.size()) +
-               " locations; its three pages hold " + std::to_string(kMinEntries) + " to " +
-               std::to_string(kMaxEntries);
+      *error = "the timetable has " + std::to_string(entries.size()) + " locations; its three pages hold " +
+               std::to_string(kMinEntries) + " to " + std::to_string(kMaxEntries);
     }
     return std::nullopt;
   }

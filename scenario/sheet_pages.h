@@ -26,7 +26,7 @@ struct SheetTitle {
 // The title of the blank page: placeholders where a train's data go.
 SheetTitle blank_title();
 
-inline constexpr int kBodyRows = 29;      // body rows of pages 1 to 3
+inline constexpr int kBodyRows = 29;       // body rows of pages 1 to 3
 inline constexpr int kBlankBodyRows = 31;  // body rows of the blank page
 inline constexpr int kSheetLines = 202;
 
@@ -38,8 +38,8 @@ inline constexpr size_t kMaxEntries = 3 * kBodyRows - 2;
 // The lines of the sheet, without line ends. Empty, with a message in
 // `error`, when the entries do not fit the three pages or a text does not
 // fit its box or column.
-std::optional<std::vector<std::string>> layout_timetable_sheet(
-    const SheetTitle& title, std::span<const TimetableEntry> entries,
-    std::string* error = nullptr);
+std::optional<std::vector<std::string>> layout_timetable_sheet(const SheetTitle& title,
+                                                               std::span<const TimetableEntry> entries,
+                                                               std::string* error = nullptr);
 
 }  // namespace scenario

@@ -8,9 +8,7 @@ namespace scenario {
 
 namespace {
 
-std::string number_text(const std::optional<int>& v) {
-  return v ? std::to_string(*v) : std::string();
-}
+std::string number_text(const std::optional<int>& v) { return v ? std::to_string(*v) : std::string(); }
 
 std::string recovery_text(const std::optional<int>& tenths) {
   if (!tenths) return {};
@@ -27,8 +25,7 @@ std::string recovery_text(const std::optional<int>& tenths) {
 std::string clock_text(int32_t time_of_day) {
   const int32_t minutes = time_of_day / 60;
   char buf[24];
-  std::snprintf(buf, sizeof buf, "%d.%02d", static_cast<int>(minutes / 60),
-                static_cast<int>(minutes % 60));
+  std::snprintf(buf, sizeof buf, "%d.%02d", static_cast<int>(minutes / 60), static_cast<int>(minutes % 60));
   return buf;
 }
 

@@ -24,9 +24,9 @@ struct SheetRow {
   std::optional<int> running_speed;
   std::optional<int32_t> chainage;  // metres
   std::optional<int> further_speed;
-  std::string location;             // UTF-8
+  std::string location;                // UTF-8
   std::optional<int32_t> time_of_day;  // seconds after midnight
-  bool passing = false;             // the train passes without stopping
+  bool passing = false;                // the train passes without stopping
   std::optional<int> recovery_tenths;  // tenths of a minute
 
   bool operator==(const SheetRow&) const = default;

@@ -11,8 +11,7 @@ namespace {
 constexpr std::string_view kTitle = "                                Modulo M. 3";
 constexpr std::string_view kHeading = "                           ORDINE DI RALLENTAMENTO";
 constexpr std::string_view kLineLead = "  Linea  ";
-constexpr std::string_view kOrder =
-    "  Si ordina al macchinista del treno 731 di effettuare i seguenti rallentamenti";
+constexpr std::string_view kOrder = "  Si ordina al macchinista del treno 731 di effettuare i seguenti rallentamenti";
 constexpr std::string_view kTableHead[] = {
     " |   |                            |Inizio dopo |          |         |            |",
     " | N.|      FRA LE STAZIONI       | il cippo   | Velocità |Lunghezza|Prescrizioni|",
@@ -21,8 +20,7 @@ constexpr std::string_view kTableHead[] = {
 constexpr std::string_view kTableRule =
     " |___|____________________________|____________|__________|_________|____________|";
 constexpr std::string_view kPrescriptionsTitle = "              Prescrizioni specifiche";
-constexpr std::string_view kPrescriptionA =
-    "A - Da rispettare con tutto il treno (per i treni viaggiatori)";
+constexpr std::string_view kPrescriptionA = "A - Da rispettare con tutto il treno (per i treni viaggiatori)";
 constexpr std::string_view kPrescriptionB = " B - Prescrizione notificata con modulo M. 40 nella stazione di ";
 constexpr std::string_view kPrescriptionsCtoE[] = {
     " C - Da rispettare dalle ore 07.30 alle ore 20.30 di tutti",
@@ -83,8 +81,7 @@ std::vector<std::string> builtin_order_lines() {
       if (s.position <= start && s.is_stop()) notice_station = s.name;
     }
   }
-  const std::string line_name =
-      facts->stations.front().name + " - " + facts->stations.back().name;
+  const std::string line_name = facts->stations.front().name + " - " + facts->stations.back().name;
   auto lines = layout_slowdown_order(line_name, rows, notice_station, &error);
   if (!lines) built_in_document_fault("slowdown order", error);
   return std::move(*lines);
@@ -103,12 +100,10 @@ int32_t post_before(int32_t position) {
 std::optional<std::string> format_slowdown_row(const std::optional<SlowdownRow>& row) {
   std::array<std::string, 6> cells;
   if (row) {
-    cells = {std::to_string(row->number),
-             row->between,
-             std::to_string(row->post_km),
-             std::to_string(row->speed),
-             std::to_string(row->length),
-             row->prescriptions.empty() ? std::string(kNoPrescriptions) : row->prescriptions};
+    cells = {
+        std::to_string(row->number),  row->between,
+        std::to_string(row->post_km), std::to_string(row->speed),
+        std::to_string(row->length),  row->prescriptions.empty() ? std::string(kNoPrescriptions) : row->prescriptions};
   }
   return format_table_row(" ", kSlowdownColumns, cells);
 }
@@ -118,15 +113,15 @@ std::vector<SlowdownRow> slowdown_rows(const TrainFacts& facts) {
   rows.reserve(facts.slowdowns.size());
   int number = 1;
   for (const SlowdownFact& s : facts.slowdowns) {
-    rows.push_back({number++, between_stations(facts, s.position, s.position + s.length),
-                    post_before(s.position), s.speed, s.length, prescriptions_for(s)});
+    rows.push_back({number++, between_stations(facts, s.position, s.position + s.length), post_before(s.position),
+                    s.speed, s.length, prescriptions_for(s)});
   }
   return rows;
 }
 
-std::optional<std::vector<std::string>> layout_slowdown_order(
-    std::string_view line_name, std::span<const SlowdownRow> rows,
-    std::string_view notice_station, std::string* error) {
+std::optional<std::vector<std::string>> layout_slowdown_order(std::string_view line_name,
+                                                              std::span<const SlowdownRow> rows,
+                                                              std::string_view notice_station, std::string* error) {
   if (rows.size() > static_cast<size_t>(kSlowdownTableRows)) {
     if (error) *error = "more slowdowns than rows in the order's table";
     return std::nullopt;

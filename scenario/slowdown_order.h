@@ -21,10 +21,10 @@ namespace scenario {
 // A filled row of the order.
 struct SlowdownRow {
   int number = 0;
-  std::string between;  // "Corvale - Vallenera" or "Stazione di Vallenera"
-  int32_t post_km = 0;  // the slowdown starts after this kilometre post
-  int speed = 0;        // km/h
-  int32_t length = 0;   // metres
+  std::string between;        // "Corvale - Vallenera" or "Stazione di Vallenera"
+  int32_t post_km = 0;        // the slowdown starts after this kilometre post
+  int speed = 0;              // km/h
+  int32_t length = 0;         // metres
   std::string prescriptions;  // "A-B-C"; empty for none
 };
 
@@ -53,8 +53,9 @@ std::vector<SlowdownRow> slowdown_rows(const TrainFacts& facts);
 // The lines of the order. `line_name` is the line's name ("Corvale -
 // Mirbosco"); `notice_station` is the station named by prescription B.
 // Empty, with a message in `error`, when the rows do not fit the table.
-std::optional<std::vector<std::string>> layout_slowdown_order(
-    std::string_view line_name, std::span<const SlowdownRow> rows,
-    std::string_view notice_station, std::string* error = nullptr);
+std::optional<std::vector<std::string>> layout_slowdown_order(std::string_view line_name,
+                                                              std::span<const SlowdownRow> rows,
+                                                              std::string_view notice_station,
+                                                              std::string* error = nullptr);
 
 }  // namespace scenario

@@ -18,9 +18,15 @@ std::optional<std::string> pad_cell(std::string_view text, const Column& column)
   const int space = column.width - len;
   int left = 0;
   switch (column.align) {
-    case Align::kLeft: left = margin; break;
-    case Align::kRight: left = space - margin; break;
-    case Align::kCentre: left = (space + 1) / 2; break;
+    case Align::kLeft:
+      left = margin;
+      break;
+    case Align::kRight:
+      left = space - margin;
+      break;
+    case Align::kCentre:
+      left = (space + 1) / 2;
+      break;
   }
   std::string cell;
   cell.reserve(static_cast<size_t>(column.width) + text.size());
@@ -30,8 +36,7 @@ std::optional<std::string> pad_cell(std::string_view text, const Column& column)
   return cell;
 }
 
-std::optional<std::string> format_table_row(std::string_view lead,
-                                            std::span<const Column> columns,
+std::optional<std::string> format_table_row(std::string_view lead, std::span<const Column> columns,
                                             std::span<const std::string> cells) {
   if (columns.size() != cells.size()) return std::nullopt;
   std::string row(lead);

@@ -35,8 +35,7 @@ std::optional<std::string> pad_cell(std::string_view text, const Column& column)
 // A table row: `lead` (the spaces before the first bar), then every cell
 // between bars, " | a | b |". Empty when a cell does not fit its column or
 // the number of cells differs from the number of columns.
-std::optional<std::string> format_table_row(std::string_view lead,
-                                            std::span<const Column> columns,
+std::optional<std::string> format_table_row(std::string_view lead, std::span<const Column> columns,
                                             std::span<const std::string> cells);
 
 }  // namespace scenario

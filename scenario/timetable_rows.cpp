@@ -10,8 +10,7 @@ namespace {
 
 // One minute at each of the main stops, about every forty kilometres.
 constexpr Recovery kRecoveries[] = {
-    {"Valdimora", 10}, {"Monteleone Scalo", 10}, {"Riofreddo", 10},
-    {"Belvedere", 10}, {"Mirbosco Sud", 10},
+    {"Valdimora", 10}, {"Monteleone Scalo", 10}, {"Riofreddo", 10}, {"Belvedere", 10}, {"Mirbosco Sud", 10},
 };
 
 std::optional<int> recovery_at(std::string_view station) {
@@ -44,8 +43,7 @@ std::vector<TimetableEntry> timetable_entries(const TrainFacts& facts) {
     // The next location along the line: a station, a kilometre post where
     // the limit changes, or a station where it changes.
     const bool take_station =
-        station != facts.stations.end() &&
-        (speed == facts.speed_limits.end() || station->position <= speed->position);
+        station != facts.stations.end() && (speed == facts.speed_limits.end() || station->position <= speed->position);
     const int32_t position = take_station ? station->position : speed->position;
     TimetableEntry e;
     e.in_force = speeds_for_limit(facts.limit_at(position));

@@ -55,8 +55,7 @@ int TrainFacts::limit_at(int32_t position) const {
   return limit;
 }
 
-std::optional<TrainFacts> read_train_facts(std::span<const std::string_view> lines,
-                                           std::string* error) {
+std::optional<TrainFacts> read_train_facts(std::span<const std::string_view> lines, std::string* error) {
   // The lines as the file holds them, up to the end marker.
   std::string text;
   for (std::string_view line : lines) {

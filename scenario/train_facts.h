@@ -15,11 +15,11 @@ namespace scenario {
 
 // A "stazione" record.
 struct StationFact {
-  int32_t position = 0;  // metres
-  int kind = 0;          // below 25 the train stops; 25 and above it passes
-  int32_t length = 0;    // metres of the station zone
+  int32_t position = 0;     // metres
+  int kind = 0;             // below 25 the train stops; 25 and above it passes
+  int32_t length = 0;       // metres of the station zone
   int32_t time_of_day = 0;  // seconds after midnight
-  std::string name;      // UTF-8, as in the source text
+  std::string name;         // UTF-8, as in the source text
 
   bool is_stop() const { return kind < 25; }
 };
@@ -32,9 +32,9 @@ struct SpeedFact {
 
 // A "rallentamento" record.
 struct SlowdownFact {
-  int32_t position = 0;  // start, metres
-  int speed = 0;         // km/h
-  int32_t length = 0;    // metres
+  int32_t position = 0;      // start, metres
+  int speed = 0;             // km/h
+  int32_t length = 0;        // metres
   bool whole_train = false;  // the limit holds for the whole length of the train
   bool markers = false;
   int32_t extra = 0;
@@ -57,7 +57,6 @@ struct TrainFacts {
 // fields, every record's fields are read, and the fields that open no
 // record are skipped. Empty, with a message in `error` naming the record's
 // line, when a record does not read.
-std::optional<TrainFacts> read_train_facts(std::span<const std::string_view> lines,
-                                           std::string* error = nullptr);
+std::optional<TrainFacts> read_train_facts(std::span<const std::string_view> lines, std::string* error = nullptr);
 
 }  // namespace scenario

@@ -55,8 +55,8 @@ int run_compile(const CompileOptions& o, std::FILE* out, std::FILE* err) {
   for (const std::string* n : {&out_names.line_profile, &out_names.scenario_file, &out_names.track_file})
     if (n != &out_names.line_profile || !o.no_profile)
       outputs.push_back((std::filesystem::path(o.out_dir) / *n).string());
-  if (auto clash = output_over_input({{o.line_source, "the line source"}, {o.train_source, "the train source"}},
-                                     outputs)) {
+  if (auto clash =
+          output_over_input({{o.line_source, "the line source"}, {o.train_source, "the train source"}}, outputs)) {
     print(err, "scenario compile: " + *clash + "\n");
     return kExitUsage;
   }

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "compiler/error_table.h"
 #include "compiler/error_codes.h"
+#include "compiler/error_table.h"
 #include "scenario/cp1252.h"
 
 namespace scenario::tool {
@@ -58,7 +58,8 @@ std::string readable(std::string_view message) {
   if (total <= kLongest) return shown_text(message);
   std::string head;
   size_t first = 0;  // the first byte left out
-  while (first < message.size() && head.size() + shown_size(message[first]) <= kHead) head += shown_byte(message[first++]);
+  while (first < message.size() && head.size() + shown_size(message[first]) <= kHead)
+    head += shown_byte(message[first++]);
   size_t end = message.size();  // one past the last byte left out
   size_t tail_size = 0;
   while (end > first && tail_size + shown_size(message[end - 1]) <= kTail) tail_size += shown_size(message[--end]);

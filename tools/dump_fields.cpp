@@ -24,22 +24,13 @@ struct FieldMeaning {
 };
 using Meanings = std::span<const FieldMeaning>;
 
-constexpr FieldMeaning kStation[] = {{"kind", "station kind"},
-                                     {"long1", "zone start (m)"},
-                                     {"long2", "zone end (m)"},
-                                     {"long3", "position (m)"},
-                                     {"flag0", "attribute"},
-                                     {"text", "name"},
-                                     {"num1", "attribute"},
-                                     {"num2", "attribute"},
-                                     {"num3", "attribute"},
-                                     {"num4", "attribute"},
-                                     {"num5", "attribute"},
-                                     {"flag1", "attribute"},
-                                     {"flag2", "attribute"},
-                                     {"flag3", "zone end extension"},
-                                     {"flag4", "attribute"},
-                                     {"long4", "time of day (s)"}};
+constexpr FieldMeaning kStation[] = {
+    {"kind", "station kind"},    {"long1", "zone start (m)"},     {"long2", "zone end (m)"},
+    {"long3", "position (m)"},   {"flag0", "attribute"},          {"text", "name"},
+    {"num1", "attribute"},       {"num2", "attribute"},           {"num3", "attribute"},
+    {"num4", "attribute"},       {"num5", "attribute"},           {"flag1", "attribute"},
+    {"flag2", "attribute"},      {"flag3", "zone end extension"}, {"flag4", "attribute"},
+    {"long4", "time of day (s)"}};
 constexpr FieldMeaning kSignBoard[] = {{"text", "board text"}};
 constexpr FieldMeaning kKilometre[] = {
     {"long1", "first value"}, {"long2", "second value"}, {"long3", "flag (100 added to the second value)"}};
@@ -198,14 +189,24 @@ std::vector<NamedField> cell_fields(const TrackCell& c) {
       break;
   }
   // The dump's own labels: the objects' meanings by kind, then the stretches.
-  const std::string_view labels[] = {cell_kind_name(c.kind),  v[0], v[1], v[2], v[3], v[4], "approach marker",
-                                     "montagna type",        "speed limit / 5 (km/h)", "gradient + 100 (per mille)",
+  const std::string_view labels[] = {cell_kind_name(c.kind),
+                                     v[0],
+                                     v[1],
+                                     v[2],
+                                     v[3],
+                                     v[4],
+                                     "approach marker",
+                                     "montagna type",
+                                     "speed limit / 5 (km/h)",
+                                     "gradient + 100 (per mille)",
                                      "adhesion"};
-  static_assert(std::tuple_size_v<std::remove_const_t<decltype(layout::kTrackCell)>> == std::extent_v<decltype(labels)>);
+  static_assert(std::tuple_size_v<std::remove_const_t<decltype(layout::kTrackCell)>> ==
+                std::extent_v<decltype(labels)>);
   std::vector<NamedField> out;
   size_t i = 0;
-  layout::for_each_field(layout::kTrackCell,
-                         [&](const auto& f) { out.push_back({f.name, labels[i++], int64_t{c.*f.member}}); });
+  layout::for_each_field(layout::kTrackCell, [&](const auto& f) {
+    out.push_back({f.name, labels[i++], int64_t{c.*f.member}});
+  });
   return out;
 }
 

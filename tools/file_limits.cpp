@@ -18,9 +18,7 @@ std::string of_route(const char* kind) {
 
 }  // namespace
 
-uint64_t largest_track_file() {
-  return (static_cast<uint64_t>(grid_end_for(kMaxRouteLength)) + 1) * kTrackCellBytes;
-}
+uint64_t largest_track_file() { return (static_cast<uint64_t>(grid_end_for(kMaxRouteLength)) + 1) * kTrackCellBytes; }
 
 uint64_t largest_scenario_file() {
   return static_cast<uint64_t>(kScenarioRecords) * (kRecordFixedBytes + kMaxTextBytes);

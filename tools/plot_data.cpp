@@ -138,7 +138,7 @@ PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const Li
     int64_t seen = 0;
     std::pair<double, double> last_point;
     int32_t last_metre = -1;
-    bool broken = false;            // a point was left out since the last kept one
+    bool broken = false;              // a point was left out since the last kept one
     bool broken_before_last = false;  // ... since the last kept one, before last_point
     auto keep = [&](std::pair<double, double> point, int32_t m, bool after_break) {
       if (after_break && !d.plan.empty()) d.plan_breaks.push_back(d.plan.size());

@@ -73,16 +73,20 @@ std::string file_name_clash(const std::string& route, const std::string& train) 
     const std::string& name;
   };
   const Named all[] = {
-      {"the line source", f.line_source},        {"the train source", f.train_source},
-      {"the timetable sheet", f.timetable_sheet}, {"the slowdown order", f.slowdown_order},
-      {"the notes", f.notes},                     {"the line profile file", f.line_profile},
-      {"the scenario file", f.scenario_file},     {"the track file", f.track_file},
+      {"the line source", f.line_source},
+      {"the train source", f.train_source},
+      {"the timetable sheet", f.timetable_sheet},
+      {"the slowdown order", f.slowdown_order},
+      {"the notes", f.notes},
+      {"the line profile file", f.line_profile},
+      {"the scenario file", f.scenario_file},
+      {"the track file", f.track_file},
   };
   for (size_t i = 0; i < std::size(all); ++i)
     for (size_t j = i + 1; j < std::size(all); ++j)
       if (folded(all[i].name) == folded(all[j].name))
-        return std::string(all[j].what) + " " + shown_text(all[j].name, ShownAs::kCommandLine) + " and " +
-               all[i].what + " " + shown_text(all[i].name, ShownAs::kCommandLine) +
+        return std::string(all[j].what) + " " + shown_text(all[j].name, ShownAs::kCommandLine) + " and " + all[i].what +
+               " " + shown_text(all[i].name, ShownAs::kCommandLine) +
                " would be one file (Windows does not tell capitals from small letters in file names)";
   return {};
 }

@@ -21,8 +21,8 @@ FileBytes read_file_bytes(const std::string& path, const SizeLimit& limit) {
   } else {
     WholeFile read = read_file_within(fs::path(path), limit.bytes);
     if (read.too_large)
-      out.problem = path + " is " + std::to_string(read.size) + " bytes, more than the " +
-                    std::to_string(limit.bytes) + " bytes " + limit.of_what;
+      out.problem = path + " is " + std::to_string(read.size) + " bytes, more than the " + std::to_string(limit.bytes) +
+                    " bytes " + limit.of_what;
     else if (!read.bytes)
       out.problem = path + " " + read.problem;
     out.bytes = std::move(read.bytes);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/disk_sources.h"
 #include <unistd.h>
+#include "app/disk_sources.h"
 
 #include <fstream>
 #include <sstream>

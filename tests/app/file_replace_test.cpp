@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/disk_sources.h"
 #include <unistd.h>
+#include "app/disk_sources.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -24,19 +24,16 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileReplace : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("replace-test-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("replace-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  size_t entries() const {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
-  }
+  size_t entries() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {})); }
 
   fs::path dir_;
 };
@@ -65,8 +62,7 @@ TEST_F(FileReplace, AFailedWriteLeavesTheEarlierFileAndNoTemporary) {
     rlimit lim{4096, 4096};
     setrlimit(RLIMIT_FSIZE, &lim);
     auto failure = replace_file(p, std::string(100000, 'n'));
-    _exit(failure && failure->find("cannot write") != std::string::npos ? 0
-                                                                        : 1);
+    _exit(failure && failure->find("cannot write") != std::string::npos ? 0 : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
@@ -77,7 +73,7 @@ TEST_F(FileReplace, AFailedWriteLeavesTheEarlierFileAndNoTemporary) {
 }
 
 class QuietPlatform : public Platform {
-public:
+ public:
   void show_window() override {}
   void message_box(const std::string &) override {}
   void close_window() override {}
@@ -89,8 +85,7 @@ std::map<std::string, std::string> files_of(const fs::path &dir) {
   std::map<std::string, std::string> files;
   for (const auto &e : fs::directory_iterator(dir))
     if (e.path().filename() != kLockFileName)
-      files[e.path().filename().string()] =
-          read_whole_file(e.path()).value_or("");
+      files[e.path().filename().string()] = read_whole_file(e.path()).value_or("");
   return files;
 }
 
@@ -132,13 +127,10 @@ TEST_F(FileReplace, ARunThatCannotWriteItsFilesLeavesEachEarlierFileWhole) {
 
   const auto after = files_of(run);
   ASSERT_EQ(after.size(), 6u) << "no source text and no temporary may remain";
-  for (const char *doc : {"Corvale_Mirbosco_731_scheda_treno.txt",
-                          "Corvale_Mirbosco_731_rallentamenti.txt",
+  for (const char *doc : {"Corvale_Mirbosco_731_scheda_treno.txt", "Corvale_Mirbosco_731_rallentamenti.txt",
                           "Corvale_Mirbosco_731_note.txt"})
     EXPECT_EQ(after.at(doc), fresh.at(doc)) << doc;
-  for (const char *binary :
-       {"Corvale_Mirbosco_linea.dat", "Corvale_Mirbosco_731.sim",
-        "Corvale_Mirbosco_731.dat"})
+  for (const char *binary : {"Corvale_Mirbosco_linea.dat", "Corvale_Mirbosco_731.sim", "Corvale_Mirbosco_731.dat"})
     EXPECT_EQ(after.at(binary), earlier.at(binary)) << binary;
 }
 #endif
@@ -155,9 +147,7 @@ TEST_F(FileReplace, ADirectoryThatIsARegularFileFailsWithAReason) {
   EXPECT_EQ(read_whole_file(not_a_dir).value_or(""), "x");
 }
 
-TEST_F(FileReplace, DeletingAMissingFileIsNoFailure) {
-  EXPECT_FALSE(delete_file(dir_ / "gone.txt"));
-}
+TEST_F(FileReplace, DeletingAMissingFileIsNoFailure) { EXPECT_FALSE(delete_file(dir_ / "gone.txt")); }
 
-} // namespace
-} // namespace scenario
+}  // namespace
+}  // namespace scenario

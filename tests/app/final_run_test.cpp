@@ -3,8 +3,8 @@
 // stops the run before any binary file is written.
 #include <gtest/gtest.h>
 
-#include "app/disk_sources.h"
 #include <unistd.h>
+#include "app/disk_sources.h"
 
 #include <cstdint>
 #include <fstream>
@@ -102,9 +102,9 @@ std::vector<TextFile> with_record_at_start(const std::string& record) {
 }
 
 TEST(FinalRun, AnObjectInCellOneStopsTheRunWith1250AndWritesNoBinaryFile) {
-  for (const std::string record : {"indicatori_vmax,  0,  30,  30,  30,  0,  30,  30,  30,  0",
-                                   "indicatori_vmax,  -1,  30,  30,  30,  0,  30,  30,  30,  0",
-                                   "cartello_indicatore,  -1,  (x)"}) {
+  for (const std::string record :
+       {"indicatori_vmax,  0,  30,  30,  30,  0,  30,  30,  30,  0",
+        "indicatori_vmax,  -1,  30,  30,  30,  0,  30,  30,  30,  0", "cartello_indicatore,  -1,  (x)"}) {
     SCOPED_TRACE(record);
     const fs::path d = scratch("object-in-cell-1");
     const FileNames names = file_names(kRouteName, kTrainNumber);

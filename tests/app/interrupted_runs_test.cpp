@@ -149,8 +149,8 @@ TEST(InterruptedRuns, CtrlCLeavesNoTemporaryAndNoSourceText) {
     const ChildEnd end = testing::wait_child(child, in(dir, "interrupted"));
     EXPECT_TRUE(end.status == 0 || end.signal == SIGINT) << end.status << " " << end.signal << " " << end.err;
     interrupted += end.signal == SIGINT;
-    EXPECT_TRUE(temporaries_in(dir).empty()) << "interruption " << i << " at " << moment.count() << " us: "
-                                             << listing(dir) << end.err;
+    EXPECT_TRUE(temporaries_in(dir).empty())
+        << "interruption " << i << " at " << moment.count() << " us: " << listing(dir) << end.err;
     EXPECT_FALSE(fs::exists(dir / kLineSource)) << "interruption " << i;
     EXPECT_FALSE(fs::exists(dir / kTrainSource)) << "interruption " << i;
   }

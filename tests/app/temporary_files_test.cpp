@@ -115,15 +115,15 @@ TEST(TemporaryNames, AFileAtATemporarysNameIsNeverTouched) {
   EXPECT_FALSE(failed.staged);
   EXPECT_NE(failed.failure.find("x.dat"), std::string::npos) << failed.failure;
   EXPECT_EQ(asked, 2);
-  EXPECT_EQ(files_of(dir), (std::map<std::string, std::string>{{planted, "planted by someone else"},
-                                                                {"x.dat", "earlier"}}));
+  EXPECT_EQ(files_of(dir),
+            (std::map<std::string, std::string>{{planted, "planted by someone else"}, {"x.dat", "earlier"}}));
 
   StageOutcome staged = stage_file(dir / "x.dat", WholePieces("new"), namer);
   ASSERT_TRUE(staged.staged) << staged.failure;
   EXPECT_EQ(staged.staged->temporary().filename(), ".~00000001.tmp");
   ASSERT_FALSE(staged.staged->commit());
-  EXPECT_EQ(files_of(dir), (std::map<std::string, std::string>{{planted, "planted by someone else"},
-                                                                {"x.dat", "new"}}));
+  EXPECT_EQ(files_of(dir),
+            (std::map<std::string, std::string>{{planted, "planted by someone else"}, {"x.dat", "new"}}));
   fs::remove_all(dir);
 }
 
@@ -134,8 +134,8 @@ TEST(TemporaryNames, ClearingRemovesOnlyStaleTemporaries) {
   const fs::path dir = scratch_dir("stale-temporaries");
   for (const char* stale : {".~0000abcd.tmp", ".~ffffffff.tmp"}) write_bytes(dir / stale, "stale");
   const std::map<std::string, std::string> kept = {
-      {".~0000abcd.tmp.bak", "author"}, {"notes.tmp", "author"},
-      {"R_1.sim.tmp-77-0", "author"},   {"R_1.sim", "earlier output"}, {"linked", "what the link names"},
+      {".~0000abcd.tmp.bak", "author"}, {"notes.tmp", "author"},           {"R_1.sim.tmp-77-0", "author"},
+      {"R_1.sim", "earlier output"},    {"linked", "what the link names"},
   };
   for (const auto& [name, bytes] : kept) write_bytes(dir / name, bytes);
   fs::create_directory(dir / ".~00000000.tmp");

@@ -42,7 +42,9 @@ TEST(FieldReader, FollowsTheFieldRulesLiterally) {
       // leaves an empty candidate before the line end.
       {"orologio,    15              4             15 \r\n", "tnnnt", {"orologio", "15", "4", "15", ""}},
       // A text field runs to the comma; leading and trailing spaces go.
-      {"cartello_indicatore,  1700,   (  Km  )(39+204)  \r\n", "tnt", {"cartello_indicatore", "1700", "(  Km  )(39+204)"}},
+      {"cartello_indicatore,  1700,   (  Km  )(39+204)  \r\n",
+       "tnt",
+       {"cartello_indicatore", "1700", "(  Km  )(39+204)"}},
       // Empty numeric fields between commas.
       {"x,  5050,  ,  ,\n", "tnnn", {"x", "5050", "", ""}},
       // A bare LF and a bare CR end lines too.
@@ -108,9 +110,7 @@ class LongSpaceRun {
   static constexpr size_t kChunk = size_t{1} << 20;
 
   LongSpaceRun(size_t spaces, const std::string& tail)
-      : size_(spaces + tail.size()),
-        shared_(spaces / kChunk - 1),
-        mapped_((size_ + kChunk - 1) / kChunk * kChunk) {
+      : size_(spaces + tail.size()), shared_(spaces / kChunk - 1), mapped_((size_ + kChunk - 1) / kChunk * kChunk) {
     const int fd = memfd_create("spaces", 0);
     if (fd < 0 || ftruncate(fd, kChunk) != 0) return;
     void* base = mmap(nullptr, mapped_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
@@ -130,8 +130,8 @@ class LongSpaceRun {
     close(fd);
     char* own = base_ + shared_ * kChunk;
     const size_t own_size = mapped_ - shared_ * kChunk;
-    ok = ok && mmap(own, own_size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
-                   MAP_FAILED;
+    ok =
+        ok && mmap(own, own_size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED;
     if (!ok) return;
     std::memset(own, ' ', spaces - shared_ * kChunk);
     std::memcpy(base_ + spaces, tail.data(), tail.size());

@@ -13,8 +13,9 @@ using testing::run_line;
 
 TEST(Gradients, RunsHoldFromTheirCellToTheNextRecordsCell) {
   // N = 160 for a route of 1000 m; the tail writes up to cell 157.
-  const auto r = run_line(line_file(1000, "pendenza,  0,   0\r\npendenza,  1200,   5\r\npendenza,  1750,   0\r\n"
-                                          "pendenza,  5000,   -3\r\npendenza,  6000,   200\r\n"));
+  const auto r = run_line(line_file(1000,
+                                    "pendenza,  0,   0\r\npendenza,  1200,   5\r\npendenza,  1750,   0\r\n"
+                                    "pendenza,  5000,   -3\r\npendenza,  6000,   200\r\n"));
   ASSERT_EQ(r.model.ErrorCode, 0);
   struct Run {
     int first, last;
@@ -92,8 +93,8 @@ TEST(Curves, ClassDigitAndSide) {
     std::optional<double> rate;
   };
   const Case cases[] = {
-      {"curvad1", 0.0001}, {"curvad2", 0.0002}, {"curvad3", 0.0004}, {"curvad4", 0.001},
-      {"curvad5", 0.002},  {"curvad6", 0.003},  {"curvas1", -0.0001}, {"CURVAS6", -0.003},
+      {"curvad1", 0.0001},      {"curvad2", 0.0002},       {"curvad3", 0.0004},       {"curvad4", 0.001},
+      {"curvad5", 0.002},       {"curvad6", 0.003},        {"curvas1", -0.0001},      {"CURVAS6", -0.003},
       {"curva61", 0.0001},  // both 1 and 6: the first in the order 1 to 6
       {"curvad", std::nullopt}, {"curvad7", std::nullopt}, {"curvad0", std::nullopt},
   };

@@ -47,9 +47,10 @@ TEST(Montagna, CellsTypesAndMarkers) {
 
 TEST(Montagna, MarkersNeverCoverAnObjectAndObjectsReplaceMarkers) {
   // A speed board at 10300 m stands in cell 207; the section's 8th cell.
-  const auto r = run_line(line_file(220000, "indicatori_vmax, 10300, 1,1,1,0,1,1,1,0\r\n"
-                                            "montagna,   10000,  11000,  13\r\n"
-                                            "cartello_indicatore, 10500, (x)\r\n"));
+  const auto r = run_line(line_file(220000,
+                                    "indicatori_vmax, 10300, 1,1,1,0,1,1,1,0\r\n"
+                                    "montagna,   10000,  11000,  13\r\n"
+                                    "cartello_indicatore, 10500, (x)\r\n"));
   ASSERT_EQ(r.model.ErrorCode, 0);
   EXPECT_EQ(r.cell(207).kind, cell_kind::kSpeedBoards);
   EXPECT_EQ(r.cell(207).montagna, 3);
@@ -59,8 +60,8 @@ TEST(Montagna, MarkersNeverCoverAnObjectAndObjectsReplaceMarkers) {
 TEST(Montagna, SectionsNoMoreThan150MetresApartTakeType3) {
   for (const auto& [start, type] : {std::pair{37100, 3}, std::pair{37150, 5}}) {
     SCOPED_TRACE(start);
-    const auto r = run_line(line_file(220000, "montagna, 36900, 36950, 2\r\nmontagna, " + std::to_string(start) +
-                                                  ", 37500, 5\r\n"));
+    const auto r = run_line(
+        line_file(220000, "montagna, 36900, 36950, 2\r\nmontagna, " + std::to_string(start) + ", 37500, 5\r\n"));
     EXPECT_EQ(r.cell(start / 50).montagna, type);
     EXPECT_EQ(r.model.montagna_count, 2);
     EXPECT_EQ(r.model.montagna_starts[2], start);
@@ -108,17 +109,19 @@ TEST(SpeedBoards, ValuesOfTheRanksAndStripes) {
 
 TEST(SpeedBoards, HalfCellsShareAnObjectCell) {
   // 5025 m and 5075 m both stand in cell 102.
-  const auto r = run_line(line_file(220000, "indicatori_vmax, 5025, 100,100,100,0,100,100,100,0\r\n"
-                                            "indicatori_vmax, 5075, 80,80,80,0,80,80,80,0\r\n"));
+  const auto r = run_line(line_file(220000,
+                                    "indicatori_vmax, 5025, 100,100,100,0,100,100,100,0\r\n"
+                                    "indicatori_vmax, 5075, 80,80,80,0,80,80,80,0\r\n"));
   EXPECT_EQ(r.model.ErrorCode, error::kSpeedBoardsOccupied);
   EXPECT_EQ(r.model.ErrorPosition, 5075);
   EXPECT_EQ(r.cell(102).value1, 2020);  // the first board stays
 }
 
 TEST(SignBoards, TakeRecordsFromEightyDown) {
-  const auto r = run_line(line_file(220000, "cartello_indicatore,  1700,   (P.253)\r\n"
-                                            "cartello_indicatore,  179100,   (  Km  )(39+204)\r\n"
-                                            "cartello_indicatore,  200000,   (Vignale)\r\n"));
+  const auto r = run_line(line_file(220000,
+                                    "cartello_indicatore,  1700,   (P.253)\r\n"
+                                    "cartello_indicatore,  179100,   (  Km  )(39+204)\r\n"
+                                    "cartello_indicatore,  200000,   (Vignale)\r\n"));
   ASSERT_EQ(r.model.ErrorCode, 0);
   EXPECT_EQ(r.result.next_free_sign_record, 77);
   EXPECT_EQ(r.model.table[80].text, "(P.253)");

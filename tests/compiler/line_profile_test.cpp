@@ -114,9 +114,9 @@ TEST(LineProfile, WritesAfterLayingKeepTheLaidPoints) {
 TEST(LineProfile, RunsOutsideThePlanAndElementsOutsideItAreIgnored) {
   LineProfile p(10);
   first_points(p);
-  p.lay(1, 5, 0.0);    // would overwrite a first point
-  p.lay(5, 11, 0.0);   // past the last metre
-  p.lay(6, 5, 0.0);    // empty run
+  p.lay(1, 5, 0.0);   // would overwrite a first point
+  p.lay(5, 11, 0.0);  // past the last metre
+  p.lay(6, 5, 0.0);   // empty run
   p.set_double(11, 0, 1.0);
   p.set_double(-1, 0, 1.0);
   EXPECT_EQ(p.type_counts(0).real, 0);

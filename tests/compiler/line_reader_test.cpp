@@ -34,9 +34,10 @@ TEST(LineReader, RouteLengthSizesGridAndPlan) {
 }
 
 TEST(LineReader, GeneralRowsFollowTheirCaseRulesAndFields) {
-  const auto r = run_line(crlf({"[generale]", "Lunghezza Percorso,    1000", "progressiva chilometrica uno,    23450,    218300,    1",
-                                "Progressiva chilometrica due,    700,    800,    0", "sfondo uno,    129300",
-                                "sfondo due,    1", "sfondo tre,    7", "SFONDO tre,    9", "[curve]", "[fine]"}));
+  const auto r = run_line(
+      crlf({"[generale]", "Lunghezza Percorso,    1000", "progressiva chilometrica uno,    23450,    218300,    1",
+            "Progressiva chilometrica due,    700,    800,    0", "sfondo uno,    129300", "sfondo due,    1",
+            "sfondo tre,    7", "SFONDO tre,    9", "[curve]", "[fine]"}));
   EXPECT_EQ(r.model.ErrorCode, 0);
   EXPECT_EQ(r.model.grid_end, 160);  // the length keyword ignores case
   // A capital P is not "progressiva": its numbers pass unrecognised and
@@ -121,8 +122,10 @@ TEST(LineReader, HyphenFieldsBeforeKeywords) {
       {"general: after nine it is replaced by its value", general(hyphens(9)), 0, 0},
       {"line: hyphenated keyword after two hyphen fields is read", line(hyphens(2)), 160, 105},
       {"line: after one it is replaced by its value", line(hyphens(1)), 160, 100},
-      {"line: plain hyphen fields are skipped", "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n---\r\n---\r\n"
-                                                "---\r\npendenza, 0, 5\r\n[fine]\r\n", 160, 105},
+      {"line: plain hyphen fields are skipped",
+       "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n---\r\n---\r\n"
+       "---\r\npendenza, 0, 5\r\n[fine]\r\n",
+       160, 105},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -138,8 +141,8 @@ TEST(LineReader, KeywordsAreSubstringsOnTheRightSideOfTheGeneralSection) {
   const auto r = run_line(crlf({"[generale]", "lunghezza percorso,    1000", "pendenza,  0,   7", "[curve]",
                                 "ZZPENDENZAzz,  0,   5", "sfondo uno,  44", "lunghezza percorso,   2000", "[fine]"}));
   EXPECT_EQ(r.model.ErrorCode, 0);
-  EXPECT_EQ(r.cell(0).gradient, 105);          // a line record inside a longer field, in capitals
-  EXPECT_EQ(r.model.grid_end, 160);             // general records after the section are not recognised
+  EXPECT_EQ(r.cell(0).gradient, 105);  // a line record inside a longer field, in capitals
+  EXPECT_EQ(r.model.grid_end, 160);    // general records after the section are not recognised
   EXPECT_EQ(r.model.table[85].long1, 0);
 }
 
@@ -169,7 +172,7 @@ TEST(LineReader, AFileEndingInsideTheGeneralSectionStillEndsNormally) {
   const auto r = run_line("[generale]\r\nlunghezza percorso,   1000\r\nsfondo uno, 5\r\n");
   EXPECT_EQ(r.model.ErrorCode, 0);
   EXPECT_TRUE(r.result.go_on);
-  EXPECT_EQ(r.cell(157).gradient, 100);  // the gradient tail ran
+  EXPECT_EQ(r.cell(157).gradient, 100);               // the gradient tail ran
   EXPECT_EQ(r.model.profile.value(7998, 1), 7998.0);  // so did the plan tail
 }
 
@@ -179,7 +182,8 @@ TEST(LineReader, RefusalsDeleteTheLineSourceAndStop) {
   std::string eighty_one_montagne;
   for (int i = 0; i < 81; ++i) eighty_one_montagne += "montagna, " + std::to_string(1000 + 200 * i) + ", 1100, 2\r\n";
   std::string eighty_one_boards;
-  for (int i = 0; i < 81; ++i) eighty_one_boards += "cartello_indicatore, " + std::to_string(1000 + 50 * i) + ", (x)\r\n";
+  for (int i = 0; i < 81; ++i)
+    eighty_one_boards += "cartello_indicatore, " + std::to_string(1000 + 50 * i) + ", (x)\r\n";
   struct Case {
     const char* what;
     std::string text;
@@ -188,15 +192,21 @@ TEST(LineReader, RefusalsDeleteTheLineSourceAndStop) {
   };
   const Case cases[] = {
       {"no [generale]", crlf({"lunghezza percorso, 1000", "[fine]"}), error::kNoGeneralSection, {}},
-      {"no route length", crlf({"[generale]", "sfondo uno, 1", "[curve]", "pendenza, 0, 1", "[fine]"}),
-       error::kNoRouteLength, {}},
+      {"no route length",
+       crlf({"[generale]", "sfondo uno, 1", "[curve]", "pendenza, 0, 1", "[fine]"}),
+       error::kNoRouteLength,
+       {}},
       {"route too long", line_file(1000001, ""), error::kRouteTooLong, {}},
       {"curve without class digit", line_file(1000, "curvad,  100,  50\r\n"), error::kBadCurve, {}},
-      {"speed boards on a taken cell", line_file(10000, "indicatori_vmax, 5025, 1,1,1,0,1,1,1,0\r\n"
-                                                        "indicatori_vmax, 5075, 1,1,1,0,1,1,1,0\r\n"),
+      {"speed boards on a taken cell",
+       line_file(10000,
+                 "indicatori_vmax, 5025, 1,1,1,0,1,1,1,0\r\n"
+                 "indicatori_vmax, 5075, 1,1,1,0,1,1,1,0\r\n"),
        error::kSpeedBoardsOccupied, 5075},
-      {"sign board on a speed board", line_file(10000, "indicatori_vmax, 5025, 1,1,1,0,1,1,1,0\r\n"
-                                                       "cartello_indicatore, 5050, (x)\r\n"),
+      {"sign board on a speed board",
+       line_file(10000,
+                 "indicatori_vmax, 5025, 1,1,1,0,1,1,1,0\r\n"
+                 "cartello_indicatore, 5050, (x)\r\n"),
        error::kSignBoardOccupied, 5050},
       {"an 81st montagna", line_file(220000, eighty_one_montagne), error::kTooManyMontagne, 17000},
       {"an 81st sign board", line_file(220000, eighty_one_boards), error::kTooManySignBoards, 5000},
@@ -232,9 +242,10 @@ TEST(LineReader, MissingLineSourceDeletesNothing) {
 }
 
 TEST(LineReader, PositionCheckEndsTheLoopButTheTrainPhaseRuns) {
-  const auto r = run_line(line_file(220000, "cartello_indicatore,  226900,  (a)\r\n"
-                                            "cartello_indicatore,  226950,  (b)\r\n"
-                                            "cartello_indicatore,  1000,  (c)\r\n"));
+  const auto r = run_line(line_file(220000,
+                                    "cartello_indicatore,  226900,  (a)\r\n"
+                                    "cartello_indicatore,  226950,  (b)\r\n"
+                                    "cartello_indicatore,  1000,  (c)\r\n"));
   EXPECT_EQ(r.model.ErrorCode, error::kBeyondGrid);
   EXPECT_EQ(r.model.ErrorPosition, 226950);
   EXPECT_TRUE(r.result.go_on);
@@ -252,7 +263,8 @@ TEST(LineReader, RunTimeFailuresGoThroughTheErrorHandler) {
   const Case cases[] = {
       {"a value that is not a number", line_file(1000, "pendenza,  1.5,  0\r\n")},
       {"a length outside 32 bits", "[generale]\r\nlunghezza percorso, 3000000000\r\n[curve]\r\n[fine]\r\n"},
-      {"a record cut off by the end of the file", "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\nmontagna, 5, 6"},
+      {"a record cut off by the end of the file",
+       "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\nmontagna, 5, 6"},
       {"general hyphen fields running past the end", "[generale]\r\nlunghezza percorso, 1000\r\n-\r\n-"},
       {"a speed value beyond 16 bits", line_file(1000, "indicatori_vmax, 100, 2000,1,1,0,1,1,1,0\r\n")},
   };
@@ -283,8 +295,9 @@ TEST(LineReader, DiagnosticsNameTheRefusedRecord) {
   RouteModel m;
   reset_model(m, 1);
   MemorySources s;
-  s.set(SourceKind::kLine, line_file(10000, "pendenza, 0, 0\r\n  indicatori_vmax, 5025, 1,1,1,0,1,1,1,0\r\n"
-                                            "cartello_indicatore, 5075, (x)\r\n"));
+  s.set(SourceKind::kLine, line_file(10000,
+                                     "pendenza, 0, 0\r\n  indicatori_vmax, 5025, 1,1,1,0,1,1,1,0\r\n"
+                                     "cartello_indicatore, 5075, (x)\r\n"));
   Recorder rec;
   CompileContext ctx(m, s, &rec);
   read_line_source(ctx);

@@ -25,8 +25,8 @@ inline std::string crlf(std::initializer_list<std::string_view> lines) {
 // A line source with a general section of the given route length, the given
 // records after it and "[fine]" last, so every record is read.
 inline std::string line_file(int32_t length, std::string_view records) {
-  return "[generale]\r\nlunghezza percorso,    " + std::to_string(length) + "\r\n[curve]\r\n" +
-         std::string(records) + "[fine]\r\n";
+  return "[generale]\r\nlunghezza percorso,    " + std::to_string(length) + "\r\n[curve]\r\n" + std::string(records) +
+         "[fine]\r\n";
 }
 
 // The outcome of one run over a line source.

@@ -48,8 +48,8 @@ void expect_same_start(const testing::LineRun& a, const testing::LineRun& b) {
 TEST(NegativePositions, LineRecordsCompileAsTheirCursorsAndCellsGive) {
   struct Case {
     const char* what;
-    std::string records;      // with a record before the start of the line
-    std::string same_as;      // records that compile to the same grid and plan
+    std::string records;  // with a record before the start of the line
+    std::string same_as;  // records that compile to the same grid and plan
   };
   const std::string rows = "pendenza, 0, 0\r\npendenza, 1200, 5\r\npendenza, 1750, 0\r\n";
   const Case cases[] = {
@@ -133,7 +133,8 @@ TEST(NegativePositions, SpeedLimitAndAdhesionBeforeTheLineWriteNothingAndCarryTh
       {"speed far before the line, after another",
        {"velocita, 0, 60", "velocita, -500000, 100", "velocita, 1250, 80"},
        {"velocita, 0, 100", "velocita, 1250, 80"}},
-      {"adhesion at -77800 m", {"aderenza, -77800, 90", "aderenza, 1250, 70"},
+      {"adhesion at -77800 m",
+       {"aderenza, -77800, 90", "aderenza, 1250, 70"},
        {"aderenza, 0, 90", "aderenza, 1250, 70"}},
   };
   for (const Case& c : cases) {

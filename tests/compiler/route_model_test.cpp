@@ -12,8 +12,7 @@ TEST(RouteModel, GridSizeRoundsHalvesToEven) {
     int32_t length;
     int32_t grid_end;
   };
-  for (const Case c : {Case{220000, 4540}, Case{1025, 160}, Case{1075, 162}, Case{25, 140},
-                       Case{1000000, 20140}}) {
+  for (const Case c : {Case{220000, 4540}, Case{1025, 160}, Case{1075, 162}, Case{25, 140}, Case{1000000, 20140}}) {
     SCOPED_TRACE(c.length);
     EXPECT_EQ(grid_end_for(c.length), c.grid_end);
   }

@@ -27,11 +27,29 @@ TEST(Signals, PackedValuesAndApproachMarkersOfTheExampleRows) {
     std::vector<Approach> approach;
   };
   const Case cases[] = {
-      {"segnale,    2800,   2, 4, 1,  1, 0,    2,  2,1,1, 115", 57, 42, 11, 11, 8, 115,
+      {"segnale,    2800,   2, 4, 1,  1, 0,    2,  2,1,1, 115",
+       57,
+       42,
+       11,
+       11,
+       8,
+       115,
        {{55, 81}, {53, 82}, {51, 83}, {49, 84}}},
-      {"segnale,    1800,   2, 3, 1,  1, 0,    0,  0,0,0, 0", 37, 30, 10, 10, 6, 0,
+      {"segnale,    1800,   2, 3, 1,  1, 0,    0,  0,0,0, 0",
+       37,
+       30,
+       10,
+       10,
+       6,
+       0,
        {{35, 61}, {33, 62}, {31, 63}, {29, 64}}},
-      {"segnale,  1825, 1, 5, 0, 0, 1, 1, 4, 0, 0, 0", 38, 54, 0, 0, 14, 0,  // 37.5 rounds to 38
+      {"segnale,  1825, 1, 5, 0, 0, 1, 1, 4, 0, 0, 0",
+       38,
+       54,
+       0,
+       0,
+       14,
+       0,  // 37.5 rounds to 38
        {{36, 41}, {34, 42}, {32, 43}, {30, 44}}},
   };
   for (const Case& c : cases) {
@@ -60,7 +78,7 @@ TEST(Signals, TempoRule) {
     int32_t tempo_after;
   };
   const Case cases[] = {
-      {2, 50, 101, 101}, {1, 50, 0, 101}, {2, 0, 0, 0},       {2, 1, 101, 101},
+      {2, 50, 101, 101},  {1, 50, 0, 101},    {2, 0, 0, 0},       {2, 1, 101, 101},
       {2, 100, 101, 101}, {2, 101, 101, 101}, {2, 255, 255, 255}, {2, 300, 44, 300},
   };
   for (const Case& c : cases) {
@@ -100,8 +118,7 @@ TEST(Signals, FreeCellsOnlyAndApproachMarkersStopAtCellZero) {
 }
 
 // The built-in first station, then optional further rows.
-constexpr const char* kFirstStation =
-    "stazione,       0,  8,  600,  0, 1, 0,  1,1,0,  2,5,1,    1,  12, 5,15, Corvale";
+constexpr const char* kFirstStation = "stazione,       0,  8,  600,  0, 1, 0,  1,1,0,  2,5,1,    1,  12, 5,15, Corvale";
 
 TEST(Stations, TheFirstStationRowFillsRecord1AndItsCells) {
   const auto run = read_train(train_text({kFirstStation}));
@@ -204,19 +221,43 @@ TEST(Stations, RefusalsAbortAndDeleteTheSource) {
     int32_t route;
   };
   const Case cases[] = {
-      {"position not a multiple of 50", {"stazione, 1025, 4, 400, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"}, 80,
-       error::kStationPosition, 1025, 220000},
-      {"length not a multiple of 100", {"stazione, 1000, 4, 450, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"}, 80,
-       error::kStationLength, 1000, 220000},
-      {"a stop cell at cell 1", {"stazione, 0, 4, 200, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"}, 80, error::kStationAtStart, -1,
+      {"position not a multiple of 50",
+       {"stazione, 1025, 4, 400, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"},
+       80,
+       error::kStationPosition,
+       1025,
        220000},
-      {"no record left after this one", {kFirstStation, "stazione, 5000, 4, 400, 0,0,0,0,0,0,0,0,0,0, 0,0,0, B"}, 3,
-       error::kTooManyStations, -1, 220000},
+      {"length not a multiple of 100",
+       {"stazione, 1000, 4, 450, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"},
+       80,
+       error::kStationLength,
+       1000,
+       220000},
+      {"a stop cell at cell 1",
+       {"stazione, 0, 4, 200, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"},
+       80,
+       error::kStationAtStart,
+       -1,
+       220000},
+      {"no record left after this one",
+       {kFirstStation, "stazione, 5000, 4, 400, 0,0,0,0,0,0,0,0,0,0, 0,0,0, B"},
+       3,
+       error::kTooManyStations,
+       -1,
+       220000},
       {"every record taken by sign boards", {kFirstStation}, 0, error::kTooManyStations, -1, 220000},
-      {"a stop cell beyond the grid", {"stazione, 6200, 8, 2000, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"}, 80,
-       error::kStationBeyondGrid, 6200, 25},  // N = 140
-      {"beyond the grid by the station's own check", {"stazione, 6250, 28, 200, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"},
-       80, error::kBeyondGrid, 6250, 25},
+      {"a stop cell beyond the grid",
+       {"stazione, 6200, 8, 2000, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"},
+       80,
+       error::kStationBeyondGrid,
+       6200,
+       25},  // N = 140
+      {"beyond the grid by the station's own check",
+       {"stazione, 6250, 28, 200, 0,0,0,0,0,0,0,0,0,0, 0,0,0, A"},
+       80,
+       error::kBeyondGrid,
+       6250,
+       25},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

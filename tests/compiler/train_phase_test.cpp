@@ -53,10 +53,10 @@ std::unique_ptr<Run> compile(const std::string& line, const std::optional<std::s
 
 TEST(TrainPhase, RunTimeFailuresEndInTheErrorHandlerWithBothSourcesGone) {
   const std::optional<std::string> trains[] = {
-      std::nullopt,                                       // the train source cannot be opened
-      train_text({"sabbia, x"}),                          // a field that does not convert
+      std::nullopt,                                            // the train source cannot be opened
+      train_text({"sabbia, x"}),                               // a field that does not convert
       train_text({"velocita, 0, 1280", "velocita, 500, 30"}),  // a speed whose fifth is not a byte
-      std::string("[generale]\r\nsegnale, 2800, 2, 4"),   // a record cut short
+      std::string("[generale]\r\nsegnale, 2800, 2, 4"),        // a record cut short
   };
   for (const auto& train : trains) {
     SCOPED_TRACE(train ? *train : "(no train source)");

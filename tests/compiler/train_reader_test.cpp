@@ -93,7 +93,7 @@ TEST(TrainReader, ASpeedWhoseFifthIsNotAByteFailsWhenItIsWritten) {
   const Case cases[] = {
       {{"velocita, 0, 1280", "velocita, 100, 30"}, true, 0},  // 256 at cell 0
       {{"velocita, 0, 1275", "velocita, 100, 30"}, false, 255},
-      {{"velocita, 0, -3", "velocita, 100, 30"}, true, 0},    // -0.6 rounds to -1
+      {{"velocita, 0, -3", "velocita, 100, 30"}, true, 0},  // -0.6 rounds to -1
       {{"velocita, 0, -2", "velocita, 100, 30"}, false, 0},
       {{"velocita, 0, 1280", "velocita, 0, 30"}, false, 6},   // never written
       {{"velocita, 0, 30", "velocita, 100, 1280"}, true, 6},  // fails in the completion
@@ -144,9 +144,9 @@ TEST(TrainReader, ScanningRulesDecideWhichFieldsAreKeywords) {
 
 TEST(TrainReader, FieldsThatDoNotReadAreRunTimeFailures) {
   const char* texts[] = {
-      "[generale]\r\nvelocita, 500",        // cut short by the end of the file
-      "[generale]\r\nsabbia, x1\r\n",       // no number
-      "[generale]\r\nsabbia, 40000\r\n",    // outside a 16-bit integer
+      "[generale]\r\nvelocita, 500",              // cut short by the end of the file
+      "[generale]\r\nsabbia, x1\r\n",             // no number
+      "[generale]\r\nsabbia, 40000\r\n",          // outside a 16-bit integer
       "[generale]\r\nstazione, 0, 300, 600\r\n",  // a byte above 255
   };
   for (const char* t : texts) {
@@ -266,8 +266,8 @@ TEST(TrainReader, AnErrorLeftBeforeASignalOrSlowdownAbortsAtThatRecord) {
     EXPECT_FALSE(run.train_source_left());
   }
   // The signal itself was placed before the reader looked.
-  const auto run = read_train(train_text({cases[0].row}), 220000, 80,
-                              [](RouteModel& m) { m.ErrorCode = error::kBeyondGrid; });
+  const auto run =
+      read_train(train_text({cases[0].row}), 220000, 80, [](RouteModel& m) { m.ErrorCode = error::kBeyondGrid; });
   EXPECT_EQ(run.cell(57).kind, cell_kind::kSignal);
 }
 

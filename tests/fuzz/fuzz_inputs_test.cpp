@@ -47,10 +47,9 @@ class FuzzInput : public ::testing::TestWithParam<fs::path> {};
 TEST_P(FuzzInput, KeepsEveryRuleOfTheFuzzEntry) {
   const std::string input = slurp(GetParam());
   const std::string name = GetParam().filename().string();
-  const bool diagnostics = name.rfind("diagnostics_fuzzer-", 0) == 0 ||
-                           GetParam().parent_path().filename() == "diagnostics";
-  const bool decoders =
-      name.rfind("decoders_fuzzer-", 0) == 0 || GetParam().parent_path().filename() == "decoders";
+  const bool diagnostics =
+      name.rfind("diagnostics_fuzzer-", 0) == 0 || GetParam().parent_path().filename() == "diagnostics";
+  const bool decoders = name.rfind("decoders_fuzzer-", 0) == 0 || GetParam().parent_path().filename() == "decoders";
 #ifdef FUZZ_DIAGNOSTICS_SEEDS_DIR
   if (diagnostics) {
     diagnose_input(input);

@@ -160,11 +160,26 @@ TEST(GoldenFiles, FixtureCompilesGiveTheseFiles) {
     Digests digests;
   };
   const Case cases[] = {
-      {"with the plan", kTrain, 1, 0,
-       {{"Golden_linea.dat", "ca188e543d067cc78db79944d18461a00d950e1714526b0a2bc7f9af6b4869a8"}, {"Golden_7.sim", "03b15c789772dfab16fe13d614617f90fba94394d4738b9b561de5be88882edf"}, {"Golden_7.dat", "86d5651447c6412aeacd6bb6abef75cf08022e5f6f5a43cd10072e8d4eb58f9a"}}},
-      {"without the plan", kTrain, 0, 0, {{"Golden_7.sim", "03b15c789772dfab16fe13d614617f90fba94394d4738b9b561de5be88882edf"}, {"Golden_7.dat", "86d5651447c6412aeacd6bb6abef75cf08022e5f6f5a43cd10072e8d4eb58f9a"}}},
-      {"with a compile error", taken, 1, 16,
-       {{"Golden_linea.dat", "ca188e543d067cc78db79944d18461a00d950e1714526b0a2bc7f9af6b4869a8"}, {"Golden_7.sim", "03b15c789772dfab16fe13d614617f90fba94394d4738b9b561de5be88882edf"}, {"Golden_7.dat", "5d6b7e9cb37b9a6be58c61e15610452ecf30427e4e98da4dc7a23a1c2308a7ef"}}},
+      {"with the plan",
+       kTrain,
+       1,
+       0,
+       {{"Golden_linea.dat", "ca188e543d067cc78db79944d18461a00d950e1714526b0a2bc7f9af6b4869a8"},
+        {"Golden_7.sim", "03b15c789772dfab16fe13d614617f90fba94394d4738b9b561de5be88882edf"},
+        {"Golden_7.dat", "86d5651447c6412aeacd6bb6abef75cf08022e5f6f5a43cd10072e8d4eb58f9a"}}},
+      {"without the plan",
+       kTrain,
+       0,
+       0,
+       {{"Golden_7.sim", "03b15c789772dfab16fe13d614617f90fba94394d4738b9b561de5be88882edf"},
+        {"Golden_7.dat", "86d5651447c6412aeacd6bb6abef75cf08022e5f6f5a43cd10072e8d4eb58f9a"}}},
+      {"with a compile error",
+       taken,
+       1,
+       16,
+       {{"Golden_linea.dat", "ca188e543d067cc78db79944d18461a00d950e1714526b0a2bc7f9af6b4869a8"},
+        {"Golden_7.sim", "03b15c789772dfab16fe13d614617f90fba94394d4738b9b561de5be88882edf"},
+        {"Golden_7.dat", "5d6b7e9cb37b9a6be58c61e15610452ecf30427e4e98da4dc7a23a1c2308a7ef"}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

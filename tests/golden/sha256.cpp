@@ -62,7 +62,8 @@ std::string sha256_hex(std::string_view bytes) {
   tail[rest] = 0x80;
   const size_t tail_size = rest < 56 ? 64 : 128;
   const uint64_t bits = static_cast<uint64_t>(bytes.size()) * 8;
-  for (int i = 0; i < 8; ++i) tail[tail_size - 1 - static_cast<size_t>(i)] = static_cast<unsigned char>(bits >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    tail[tail_size - 1 - static_cast<size_t>(i)] = static_cast<unsigned char>(bits >> (8 * i));
   for (size_t at = 0; at < tail_size; at += 64) compress(h, tail.data() + at);
 
   std::string hex;

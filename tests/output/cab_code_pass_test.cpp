@@ -84,7 +84,6 @@ TEST_F(Pass, BoardAtCellThreeOrLowerHandlesNoSignal) {
   put(3, kWarningBoard);
   run();
   EXPECT_TRUE(points().empty());
-
 }
 
 TEST_F(Pass, BoardAtCellFourHandlesTheSignalAtThree) {
@@ -156,12 +155,12 @@ TEST(PassBands, ApplyByStartCell) {
     std::vector<int32_t> expected;
   };
   const Case cases[] = {
-      {7, {}},           // no band
-      {8, {3}},          // near only
-      {13, {8}},         // near only
-      {14, {3, 9}},      // near and middle
-      {20, {9, 15}},     // near and middle
-      {21, {3, 10, 16}}, // all three
+      {7, {}},            // no band
+      {8, {3}},           // near only
+      {13, {8}},          // near only
+      {14, {3, 9}},       // near and middle
+      {20, {9, 15}},      // near and middle
+      {21, {3, 10, 16}},  // all three
       {60, {42, 49, 55}},
   };
   for (const Case& c : cases) {
@@ -397,8 +396,8 @@ TEST_F(Pass, ErrorsAreRecordedWithoutSourceLocationAndThePassGoesOn) {
   put(80, kSignal);  // still handled after both errors
   run();
 
-  EXPECT_EQ(recorder.seen, (std::vector<Recorded>{{error::kNoCellBeforeSignal, 1000, false},
-                                                  {error::kBandFull, 3000, false}}));
+  EXPECT_EQ(recorder.seen,
+            (std::vector<Recorded>{{error::kNoCellBeforeSignal, 1000, false}, {error::kBandFull, 3000, false}}));
   EXPECT_EQ(model.cell(79).kind, kCodeChange);
   EXPECT_EQ(model.ErrorCode, error::kBandFull);
   EXPECT_EQ(model.ErrorPosition, 3000);

@@ -15,9 +15,8 @@ namespace {
 
 TEST(Chainage, CountsUpToTheJunctionThenDownTheMainLine) {
   const std::pair<int32_t, std::string> cases[] = {
-      {0, "0.000"},         {2000, "2.000"},      {23449, "23.449"},
-      {23450, "194.950"},   {53750, "164.650"},   {158400, "60.000"},
-      {218350, "0.050"},    {218400, "0.000"},    {220000, "-1.600"},
+      {0, "0.000"},       {2000, "2.000"},   {23449, "23.449"}, {23450, "194.950"}, {53750, "164.650"},
+      {158400, "60.000"}, {218350, "0.050"}, {218400, "0.000"}, {220000, "-1.600"},
   };
   for (const auto& [position, text] : cases) {
     EXPECT_EQ(kilometres_text(chainage_metres(position)), text) << position;

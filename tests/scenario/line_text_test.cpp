@@ -42,10 +42,10 @@ TEST(BuiltinLine, WritesTwoHundredFiftyCrLfLinesInSectionOrder) {
     const char* keyword;
     size_t rows;
   };
-  for (const Section s : {Section{0, "[generale]", "", 8}, Section{9, "[curve]", "curva", 65},
-                          Section{75, "[pendenze]", "pendenza,", 76}, Section{152, "[montagne]", "montagna,", 3},
-                          Section{156, "[cartelli]", "indicatori_vmax,", 70},
-                          Section{227, "[indicazioni]", "cartello_indicatore,", 21}}) {
+  for (const Section s :
+       {Section{0, "[generale]", "", 8}, Section{9, "[curve]", "curva", 65}, Section{75, "[pendenze]", "pendenza,", 76},
+        Section{152, "[montagne]", "montagna,", 3}, Section{156, "[cartelli]", "indicatori_vmax,", 70},
+        Section{227, "[indicazioni]", "cartello_indicatore,", 21}}) {
     SCOPED_TRACE(s.header);
     EXPECT_EQ(lines[s.slot], s.header);
     for (size_t i = s.slot + 1; i <= s.slot + s.rows; ++i) EXPECT_EQ(lines[i].rfind(s.keyword, 0), 0u) << lines[i];

@@ -16,10 +16,8 @@ namespace {
 using testing::crlf_lines;
 using testing::utf8_lines;
 
-const std::string kRule =
-    " |___|____________________________|____________|__________|_________|____________|";
-const std::string kEmptyRow =
-    " |   |                            |            |          |         |            |";
+const std::string kRule = " |___|____________________________|____________|__________|_________|____________|";
+const std::string kEmptyRow = " |   |                            |            |          |         |            |";
 
 std::vector<std::string> order_lines() {
   const TextFile f = dati_rallentamenti("Corvale_Mirbosco", "731");
@@ -82,8 +80,7 @@ TEST(SlowdownOrder, EveryTableLineHasItsBarsAtTheSameOffsets) {
 
 TEST(SlowdownOrder, RowsNameTheStationsAroundOrAtTheSlowdown) {
   TrainFacts facts;
-  facts.stations = {{0, 8, 600, 0, "Alfa"}, {5000, 4, 400, 0, "Beta"},
-                    {30000, 28, 200, 0, "Gamma"}};
+  facts.stations = {{0, 8, 600, 0, "Alfa"}, {5000, 4, 400, 0, "Beta"}, {30000, 28, 200, 0, "Gamma"}};
   facts.slowdowns = {{2000, 60, 500, false, false, 0},   // between Alfa and Beta
                      {4900, 30, 100, true, false, 0},    // inside Beta's zone
                      {31000, 80, 200, true, false, 0}};  // after the last station
@@ -100,9 +97,8 @@ TEST(SlowdownOrder, RowsNameTheStationsAroundOrAtTheSlowdown) {
 TEST(SlowdownOrder, KilometrePostBeforeAPosition) {
   // Counting up before the junction at 23450 m; counting down after it.
   const std::pair<int32_t, int32_t> cases[] = {
-      {0, 0},          {9250, 9},    {9999, 9},     {10000, 10},   {23449, 23},
-      {23450, 195},    {53750, 165}, {158400, 60},  {158401, 60},  {158999, 60},
-      {218400, 0},     {219000, 0},  {219400, -1},  {219500, -1},
+      {0, 0},       {9250, 9},    {9999, 9},    {10000, 10}, {23449, 23}, {23450, 195}, {53750, 165},
+      {158400, 60}, {158401, 60}, {158999, 60}, {218400, 0}, {219000, 0}, {219400, -1}, {219500, -1},
   };
   for (const auto& [position, post] : cases) EXPECT_EQ(post_before(position), post) << position;
 }

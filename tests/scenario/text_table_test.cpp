@@ -24,7 +24,7 @@ TEST(TextTable, PadsEachAlignmentToTheColumnWidth) {
       {"80", {5, Align::kRight, 1}, "  80 "},
       {"2.000", {10, Align::kRight, 2}, "   2.000  "},
       {"Corvale", {12, Align::kLeft, 1}, " Corvale    "},
-      {"---", {12, Align::kCentre, 0}, "     ---    "},   // odd space to the left
+      {"---", {12, Align::kCentre, 0}, "     ---    "},  // odd space to the left
       {"A-B-C", {12, Align::kCentre, 0}, "    A-B-C   "},
       {"1.0", {5, Align::kCentre, 0}, " 1.0 "},
       {"", {5, Align::kCentre, 0}, "     "},

@@ -24,10 +24,8 @@ using testing::utf8_lines;
 constexpr std::array<size_t, 4> kPageSlots = {3, 54, 105, 154};
 constexpr size_t kFirstBody = 14;  // offset of the first body row in a page
 
-const std::string kEmptyRow =
-    " |     |     |          |     |                            |                |     |";
-const std::string kBodyRule =
-    " |_____|_____|__________|_____|____________________________|________________|_____|";
+const std::string kEmptyRow = " |     |     |          |     |                            |                |     |";
+const std::string kBodyRule = " |_____|_____|__________|_____|____________________________|________________|_____|";
 const std::string kFootnote = " Dalle ore 23.30 alle ore 4.30 velocità massima 160 Km/h.";
 
 struct Sheet {
@@ -118,8 +116,7 @@ void read_source(std::vector<SourceStation>& stations, std::vector<SourceSpeed>&
     const auto f = comma_fields(line);
     if (f[0] == "stazione") {
       ASSERT_EQ(f.size(), 18u) << line;
-      const int time = (std::atoi(f[14].c_str()) * 60 + std::atoi(f[15].c_str())) * 60 +
-                       std::atoi(f[16].c_str());
+      const int time = (std::atoi(f[14].c_str()) * 60 + std::atoi(f[15].c_str())) * 60 + std::atoi(f[16].c_str());
       stations.push_back({std::atoi(f[1].c_str()), std::atoi(f[2].c_str()), time, f[17]});
     } else if (f[0] == "velocita") {
       ASSERT_EQ(f.size(), 3u) << line;
@@ -139,8 +136,7 @@ std::string km_at(int position) {
 
 std::string clock_at(int seconds, bool passing) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, passing ? "(%d.%02d)" : "%d.%02d", seconds / 3600,
-                seconds / 60 % 60);
+  std::snprintf(buf, sizeof buf, passing ? "(%d.%02d)" : "%d.%02d", seconds / 3600, seconds / 60 % 60);
   return buf;
 }
 
@@ -170,11 +166,9 @@ TEST(TimetableSheet, PagesBeginAtTheirSlotsWithTheirLabels) {
   for (size_t p = 0; p < 4; ++p) {
     SCOPED_TRACE("page " + std::to_string(p + 1));
     const size_t s = kPageSlots[p];
-    EXPECT_EQ(t[s],
-              "  ___________________                                               ______________");
+    EXPECT_EQ(t[s], "  ___________________                                               ______________");
     EXPECT_EQ(t[s + 1], labels[p]);
-    EXPECT_EQ(t[s + 4],
-              "                                                                   |______________|");
+    EXPECT_EQ(t[s + 4], "                                                                   |______________|");
   }
   // Between the pages: empty lines around a line of 81 dots, then of 72.
   std::vector<size_t> dots;
@@ -198,12 +192,10 @@ TEST(TimetableSheet, FrameLinesKeepTheirTextAndTrailingSpaces) {
     const size_t s = kPageSlots[p];
     EXPECT_EQ(t[s + 6], " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ");
     EXPECT_EQ(t[s + 10], "  " + std::string(80, '_'));
-    EXPECT_EQ(t[s + 11],
-              p == 0
-                  ? " | Vel.| Vel.| Progr Km |  No |    Località di Servizio    |     Orario     | Rec |"
-                  : " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario     | Rec |");
-    EXPECT_EQ(t[s + 12],
-              " | Lim.|Marc.|          |  Rs |                            |                |     |");
+    EXPECT_EQ(t[s + 11], p == 0
+                             ? " | Vel.| Vel.| Progr Km |  No |    Località di Servizio    |     Orario     | Rec |"
+                             : " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario     | Rec |");
+    EXPECT_EQ(t[s + 12], " | Lim.|Marc.|          |  Rs |                            |                |     |");
     EXPECT_EQ(t[s + 13], kBodyRule);
     const size_t bottom = s + kFirstBody + body_rows(p);
     EXPECT_EQ(t[bottom], kBodyRule);
@@ -407,8 +399,8 @@ TEST(TimetableEntries, TimesPassingPlacesLimitsAndRecoveries) {
     EXPECT_EQ(r.recovery, "1.0") << r.location;
     with_recovery.push_back(r.location);
   }
-  EXPECT_EQ(with_recovery, (std::vector<std::string>{"Valdimora", "Monteleone Scalo", "Riofreddo", "Belvedere",
-                                                     "Mirbosco Sud"}));
+  EXPECT_EQ(with_recovery,
+            (std::vector<std::string>{"Valdimora", "Monteleone Scalo", "Riofreddo", "Belvedere", "Mirbosco Sud"}));
 }
 
 }  // namespace

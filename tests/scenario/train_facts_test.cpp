@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "scenario/train_facts.h"
 #include "scenario/text_file.h"
+#include "scenario/train_facts.h"
 
 namespace scenario {
 namespace {
@@ -83,8 +83,8 @@ TEST(TrainFacts, ReadsTheTextAsTheCompilerDoes) {
 
 TEST(TrainFacts, RefusesARecordThatDoesNotRead) {
   const std::string_view cases[][1] = {
-      {"stazione,       0,  8,  600"},        // fields missing
-      {"velocita,   abc,    30"},             // not a number
+      {"stazione,       0,  8,  600"},                          // fields missing
+      {"velocita,   abc,    30"},                               // not a number
       {"rallentamento,   99999999999,  40,  400, 1,  1,  30"},  // beyond 32 bits
   };
   for (const auto& lines : cases) {

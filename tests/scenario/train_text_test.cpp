@@ -65,10 +65,14 @@ TEST(TrainText, SectionsComeInOrderWithTheirRecordCounts) {
     size_t records;
   };
   const Section sections[] = {
-      {"[generale]", 0, nullptr, 4},     {"[aderenze]", 5, "aderenza,", 12},
-      {"[vel_limite]", 18, "velocita,", 39}, {"[stazioni]", 58, "stazione,", 34},
-      {"[rallentamenti]", 93, "rallentamento,", 3}, {"[segnali]", 97, "segnale,", 128},
-      {"[codici]", 226, "abbattimento,", 290}, {"[fine]", 517, nullptr, 0},
+      {"[generale]", 0, nullptr, 4},
+      {"[aderenze]", 5, "aderenza,", 12},
+      {"[vel_limite]", 18, "velocita,", 39},
+      {"[stazioni]", 58, "stazione,", 34},
+      {"[rallentamenti]", 93, "rallentamento,", 3},
+      {"[segnali]", 97, "segnale,", 128},
+      {"[codici]", 226, "abbattimento,", 290},
+      {"[fine]", 517, nullptr, 0},
   };
   const auto lines = written_lines();
   ASSERT_EQ(lines.size(), 518u);

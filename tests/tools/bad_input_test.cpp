@@ -7,19 +7,19 @@
 //
 // The tool runs as a child process so that its time and peak memory can be
 // measured; that needs POSIX, so this file is not part of the Windows build.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -38,9 +38,9 @@ namespace {
 using nlohmann::json;
 
 struct Measured {
-  int status = -1;       // exit status; -1 when killed or signalled
+  int status = -1;  // exit status; -1 when killed or signalled
   double seconds = 0;
-  long peak_kib = 0;     // peak resident memory of the child, as last seen
+  long peak_kib = 0;  // peak resident memory of the child, as last seen
   std::string out, err;
 };
 
@@ -69,8 +69,8 @@ constexpr long kSanitizerAllowanceMib = 0;
 // and reported with status -1; one that needs more memory fails its
 // allocation. The peak memory is read from /proc while the child runs, once
 // it has started the tool (before that it is a copy of this process).
-Measured run_measured(const std::vector<std::string>& args, const fs::path& cwd, double limit_seconds,
-                      long limit_mib, rlim_t file_size_limit = RLIM_INFINITY) {
+Measured run_measured(const std::vector<std::string>& args, const fs::path& cwd, double limit_seconds, long limit_mib,
+                      rlim_t file_size_limit = RLIM_INFINITY) {
   const fs::path out = cwd / ".stdout";
   const fs::path err = cwd / ".stderr";
   int started[2];
@@ -193,7 +193,8 @@ std::string garbage(size_t n) {
 // cells a record may reach: N = 20140 and positions up to 1006900 m. The
 // plan may turn up to metre 999999 only.
 std::string longest_line(const std::string& curve = "curvad1, 998999, 1000") {
-  return "[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n" + curve + "\r\n"
+  return "[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\n" + curve +
+         "\r\n"
          "[pendenze]\r\npendenza, 0, 0\r\npendenza, 1006900, 5\r\n[montagne]\r\nmontagna, 1006900, 1007000, 12\r\n"
          "[indicazioni]\r\nindicatori_vmax, 1006900, 140, 160, 160, 2, 140, 160, 160, 2\r\n"
          "[cartelli]\r\ncartello_indicatore, 1006850, (Km 1006,850)\r\n[fine]\r\n";
@@ -209,10 +210,10 @@ struct Case {
   const char* name;
   // Fills the author's directory and returns the arguments after "compile".
   std::function<std::vector<std::string>(const fs::path& src)> make;
-  int status;              // the exit status
-  const char* says;        // a part of the diagnostics on stderr; "" when none is due
-  double seconds = 30;     // time limit
-  long peak_mib = 300;     // memory limit (address space outside the sanitizer build)
+  int status;           // the exit status
+  const char* says;     // a part of the diagnostics on stderr; "" when none is due
+  double seconds = 30;  // time limit
+  long peak_mib = 300;  // memory limit (address space outside the sanitizer build)
 };
 
 std::vector<std::string> pair_of(const fs::path& src, const std::string& line, const std::string& train) {
@@ -256,9 +257,10 @@ std::vector<Case> cases() {
   // Garbage: bytes of every value, alone and after a valid general section.
   c.push_back({"binary garbage", [](const fs::path& src) { return pair_of(src, garbage(1 << 20), garbage(1 << 20)); },
                2, "[code 102]"});
-  c.push_back({"garbage after the general section",
-               [](const fs::path& src) { return pair_of(src, kGeneral + "[x]\r\n" + garbage(1 << 20), garbage(1 << 20)); },
-               0, ""});
+  c.push_back(
+      {"garbage after the general section",
+       [](const fs::path& src) { return pair_of(src, kGeneral + "[x]\r\n" + garbage(1 << 20), garbage(1 << 20)); }, 0,
+       ""});
   // Huge files: 100 MB of records, and 100 MB in one field without a line end.
   c.push_back({"100 MB of gradient records",
                [](const fs::path& src) {
@@ -270,29 +272,32 @@ std::vector<Case> cases() {
                },
                0, "", 120, 1500});
   c.push_back({"100 MB in one field",
-               [](const fs::path& src) { return pair_of(src, std::string(kHundredMegabytes, 'x'), train_with("")); },
-               2, "[code 102]", 120, 1500});
+               [](const fs::path& src) { return pair_of(src, std::string(kHundredMegabytes, 'x'), train_with("")); }, 2,
+               "[code 102]", 120, 1500});
   // Lines of a million characters.
   c.push_back({"sign board text of a million characters",
                line_case(line_with("cartello_indicatore, 1700, " + std::string(1000000, 'A') + "\r\n")), 1,
                "longer than the 65535"});
-  c.push_back({"number of a million digits", line_case(line_with("pendenza, 100, " + std::string(1000000, '7') + "\r\n")),
-               1, "bytes left out"});
-  c.push_back({"unknown field of a million characters", line_case(line_with(std::string(1000000, 'x') + "\r\n")), 0, ""});
+  c.push_back({"number of a million digits",
+               line_case(line_with("pendenza, 100, " + std::string(1000000, '7') + "\r\n")), 1, "bytes left out"});
+  c.push_back(
+      {"unknown field of a million characters", line_case(line_with(std::string(1000000, 'x') + "\r\n")), 0, ""});
   c.push_back({"a million commas", line_case(line_with(std::string(1000000, ',') + "\r\n")), 0, ""});
   c.push_back({"a million spaces", train_case(train_with(std::string(1000000, ' ') + "\r\n")), 0, ""});
   // NUL bytes, and bytes Windows-1252 does not define.
-  c.push_back({"NUL inside a keyword", line_case(line_with(bytes("pen\0denza, 100, 5\r\n"))), 0,
-               "pen\\x00denza"});
-  c.push_back({"NUL inside a number", line_case(line_with(bytes("pendenza, 1\0""00, 5\r\n"))), 1,
-               "[code 25]"});
+  c.push_back({"NUL inside a keyword", line_case(line_with(bytes("pen\0denza, 100, 5\r\n"))), 0, "pen\\x00denza"});
+  c.push_back({"NUL inside a number",
+               line_case(line_with(bytes("pendenza, 1\0"
+                                         "00, 5\r\n"))),
+               1, "[code 25]"});
   c.push_back({"NUL and undefined bytes in a board text",
-               line_case(line_with(bytes("cartello_indicatore, 1700, (P\0 \x81\x8D\x8F\x90\x9D)\r\n"))), 0,
-               ""});
-  c.push_back({"Windows-1252 letter inside a keyword", line_case(line_with("pend\xE8nza, 100, 5\r\n")), 0,
-               "pend\xC3\xA8nza"});
-  c.push_back({"undefined byte inside a keyword", train_case(train_with("velo\x81" "cita, 100, 5\r\n")), 0,
-               "velo\\x81cita"});
+               line_case(line_with(bytes("cartello_indicatore, 1700, (P\0 \x81\x8D\x8F\x90\x9D)\r\n"))), 0, ""});
+  c.push_back(
+      {"Windows-1252 letter inside a keyword", line_case(line_with("pend\xE8nza, 100, 5\r\n")), 0, "pend\xC3\xA8nza"});
+  c.push_back({"undefined byte inside a keyword",
+               train_case(train_with("velo\x81"
+                                     "cita, 100, 5\r\n")),
+               0, "velo\\x81cita"});
   // A tab is not a space: it ends no field and is not skipped before one.
   c.push_back({"tabs between numbers", train_case(train_with("orologio, 15\t4\t15\r\n")), 1, "\"15\\x094\\x0915\""});
   c.push_back({"tab before a keyword", line_case(line_with("\tpendenza, 100, 5\r\n")), 0, ""});
@@ -302,33 +307,32 @@ std::vector<Case> cases() {
   c.push_back({"32-bit position at its top", line_case(line_with("pendenza, 2147483647, 5\r\n")), 1, "[code 15]"});
   c.push_back({"32-bit position past its top", line_case(line_with("pendenza, 2147483648, 5\r\n")), 1, "[code 25]"});
   c.push_back({"32-bit position at its bottom", line_case(line_with("pendenza, -2147483648, 5\r\n")), 0, ""});
-  c.push_back({"32-bit board position at its bottom",
-               line_case(line_with("cartello_indicatore, -2147483648, (x)\r\n")), 1, "[code 204]"});
-  c.push_back({"a board at -1 m takes cell 1", line_case(line_with("cartello_indicatore, -1, (x)\r\n")), 2,
-               "1250"});
-  c.push_back({"32-bit position past its bottom", line_case(line_with("pendenza, -2147483649, 5\r\n")), 1,
-               "[code 25]"});
+  c.push_back({"32-bit board position at its bottom", line_case(line_with("cartello_indicatore, -2147483648, (x)\r\n")),
+               1, "[code 204]"});
+  c.push_back({"a board at -1 m takes cell 1", line_case(line_with("cartello_indicatore, -1, (x)\r\n")), 2, "1250"});
+  c.push_back(
+      {"32-bit position past its bottom", line_case(line_with("pendenza, -2147483649, 5\r\n")), 1, "[code 25]"});
   c.push_back({"gradient at the top of 32 bits", line_case(line_with("pendenza, 100, 2147483647\r\n")), 0, ""});
   c.push_back({"gradient at the bottom of 32 bits", line_case(line_with("pendenza, 100, -2147483648\r\n")), 0, ""});
-  c.push_back({"route length at its limit",
-               line_case("[generale]\r\nlunghezza percorso, 1000000\r\n[fine]\r\n"), 0, ""});
-  c.push_back({"route length past its limit",
-               line_case("[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n"), 2, "[code 1]"});
+  c.push_back(
+      {"route length at its limit", line_case("[generale]\r\nlunghezza percorso, 1000000\r\n[fine]\r\n"), 0, ""});
+  c.push_back({"route length past its limit", line_case("[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n"), 2,
+               "[code 1]"});
   c.push_back({"route length at the top of 32 bits",
                line_case("[generale]\r\nlunghezza percorso, 2147483647\r\n[fine]\r\n"), 2, "[code 1]"});
   c.push_back({"route length at the bottom of 32 bits",
                line_case("[generale]\r\nlunghezza percorso, -2147483648\r\n[fine]\r\n"), 2, "[code 201]"});
   c.push_back({"kilometre references at the top of 32 bits",
-               line_case(kGeneral +
-                         "progressiva chilometrica uno, 2147483600, 2147483600, 1\r\n"
-                         "progressiva chilometrica due, 2147483647, 2147483647, 1\r\n"
-                         "progressiva chilometrica tre, 2147483646, -2147483648, 1\r\n[fine]\r\n"),
+               line_case(kGeneral + "progressiva chilometrica uno, 2147483600, 2147483600, 1\r\n"
+                                    "progressiva chilometrica due, 2147483647, 2147483647, 1\r\n"
+                                    "progressiva chilometrica tre, 2147483646, -2147483648, 1\r\n[fine]\r\n"),
                1, "[code 2]"});
   c.push_back({"code repetition at the limits",
                line_case(kGeneral + "ripetizione segnali 9 codici, -2147483600, 2147483600\r\n[fine]\r\n"), 0, ""});
-  c.push_back({"montagna type and ends at the limits",
-               line_case(line_with("montagna, 1000, 2147483647, 2147483647\r\nmontagna, 2000, -2147483648, -2147483648\r\n")),
-               0, ""});
+  c.push_back(
+      {"montagna type and ends at the limits",
+       line_case(line_with("montagna, 1000, 2147483647, 2147483647\r\nmontagna, 2000, -2147483648, -2147483648\r\n")),
+       0, ""});
   c.push_back({"speed boards at the top of 16 bits",
                line_case(line_with("indicatori_vmax, 5050, 1638, 0, 0, 32767, 35, 0, 0, 0\r\n")), 0, ""});
   c.push_back({"speed boards past the top of 16 bits",
@@ -340,8 +344,8 @@ std::vector<Case> cases() {
   c.push_back({"clock past the top of 16 bits", train_case(train_with("orologio, 32768, 0, 0\r\n")), 1, "[code 25]"});
   c.push_back({"sand past the bottom of 16 bits", train_case(train_with("sabbia, -32769\r\n")), 1, "[code 25]"});
   c.push_back({"speed limit at the top of a byte", train_case(train_with("velocita, 5000, 1277\r\n")), 0, ""});
-  c.push_back({"speed limit past the top of a byte", train_case(train_with("velocita, 5000, 1278\r\n")), 1,
-               "[code 25]"});
+  c.push_back(
+      {"speed limit past the top of a byte", train_case(train_with("velocita, 5000, 1278\r\n")), 1, "[code 25]"});
   c.push_back({"adhesion and make-up at the limits of 32 bits",
                train_case(train_with("aderenza, 5000, 2147483647\r\naderenza, 6000, -2147483648\r\n"
                                      "numero vetture, 2147483647\r\npercentuale massa frenata, -2147483648\r\n")),
@@ -351,11 +355,11 @@ std::vector<Case> cases() {
                                              "255, 255, 255, 32767, -32768, 255, 32767, 32767, 32767, 255, "
                                              "2147483647, 2147483647, 2147483647, Stazione"))),
                0, ""});
-  c.push_back({"station kind past the top of a byte", train_case(train_with(station("1000", "256", "200"))), 1,
-               "[code 25]"});
+  c.push_back(
+      {"station kind past the top of a byte", train_case(train_with(station("1000", "256", "200"))), 1, "[code 25]"});
   c.push_back({"station kind below zero", train_case(train_with(station("1000", "-1", "200"))), 1, "[code 25]"});
-  c.push_back({"station zone beyond the grid", train_case(train_with(station("5000", "8", "2000000"))), 1,
-               "[code 205]"});
+  c.push_back(
+      {"station zone beyond the grid", train_case(train_with(station("5000", "8", "2000000"))), 1, "[code 205]"});
   // The zone's end, 5000 + 2147483600, wraps below zero as 32-bit sums do.
   c.push_back({"station length at the top of 32 bits", train_case(train_with(station("5000", "8", "2147483600"))), 1,
                "[code 24]"});
@@ -369,16 +373,16 @@ std::vector<Case> cases() {
   c.push_back({"slowdown length at the top of 32 bits",
                train_case(train_with("rallentamento, 5000, 80, 2147483647, 0, 0, 0\r\n")), 1, "[code 206]"});
   c.push_back({"code reduction values at the limits of 32 bits",
-               train_case(train_with("abbattimento, 5000, 2147483647\r\nabbattimento, 6000, -2147483648\r\n")), 0,
-               ""});
+               train_case(train_with("abbattimento, 5000, 2147483647\r\nabbattimento, 6000, -2147483648\r\n")), 0, ""});
   // Hyphen chains: a hundred thousand hyphen fields in each section, and a
   // chain that runs into the end of the file.
   c.push_back({"hyphen chains in every section",
                [](const fs::path& src) {
                  std::string hyphens;
                  for (int i = 0; i < 100000; ++i) hyphens += "-\r\n";
-                 return pair_of(src, "[generale]\r\n" + hyphens + "lunghezza percorso, 10000\r\n[x]\r\n" + hyphens +
-                                         "pendenza, 100, 5\r\n[fine]\r\n",
+                 return pair_of(src,
+                                "[generale]\r\n" + hyphens + "lunghezza percorso, 10000\r\n[x]\r\n" + hyphens +
+                                    "pendenza, 100, 5\r\n[fine]\r\n",
                                 train_with(hyphens + "velocita, 100, 5\r\n"));
                },
                0, ""});
@@ -471,7 +475,8 @@ TEST(BadOutput, AFileThatCannotBeWrittenLeavesTheEarlierSetWhole) {
   out.erase(kLockFileName);
   ASSERT_EQ(out.size(), 2u) << "no temporary may remain";
   EXPECT_EQ(out.at("R_1.dat").bytes, earlier_dat);
-  EXPECT_EQ(out.at("R_1.sim").bytes, earlier_sim) << "the scenario file that fitted is not put beside the old track file";
+  EXPECT_EQ(out.at("R_1.sim").bytes, earlier_sim)
+      << "the scenario file that fitted is not put beside the old track file";
   EXPECT_TRUE(author_files(dir / "src") == sources);
   // The JSON object still comes, naming no file as written.
   try {

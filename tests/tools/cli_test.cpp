@@ -52,8 +52,13 @@ TEST(ToolCli, UsageErrorsShowArgumentsWithoutTheirControlBytes) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"compile", "a_linea.txt", "a_1-.txt", "--no-such\x1B[2J"}, "--no-such\\x1B[2J"},
       {{"compile", "a_linea.txt", "a_1-.txt", "--input-encoding", "\x1B]0;title\x07"}, "\\x1B]0;title\\x07"},
-      {{"compile", "a_linea.txt", "a_1-.txt", "--train", "1", "--route", "Corval\xC3\xA8\x1B[2J"}, "\"Corval\xC3\xA8\\x1B[2J\""},
-      {{"compile", "a_linea.txt", "a_1-.txt", "--train", "\x9B" "2J"}, "\"\xE2\x80\xBA" "2J\""},
+      {{"compile", "a_linea.txt", "a_1-.txt", "--train", "1", "--route", "Corval\xC3\xA8\x1B[2J"},
+       "\"Corval\xC3\xA8\\x1B[2J\""},
+      {{"compile", "a_linea.txt", "a_1-.txt", "--train",
+        "\x9B"
+        "2J"},
+       "\"\xE2\x80\xBA"
+       "2J\""},
       {{"compile", "a_linea.txt", "a_linea-.txt"}, "would be one file"},
   };
   for (const auto& [args, shown] : cases) {

@@ -57,11 +57,9 @@ TEST(Diagnostics, LongMessagesAreShortenedByWhatTheyShow) {
     bool shortened;
   };
   const Case cases[] = {
-      {std::string(300, 'a'), false},
-      {std::string(301, 'a'), true},
+      {std::string(300, 'a'), false},       {std::string(301, 'a'), true},
       {std::string(75, '\x01'), false},  // 300 bytes shown
-      {std::string(76, '\x01'), true},
-      {std::string(400, '\0'), true},
+      {std::string(76, '\x01'), true},      {std::string(400, '\0'), true},
       {std::string(200, '\xE8'), true},  // two UTF-8 bytes each
       {std::string(1000000, '\x7F'), true},
   };
@@ -74,15 +72,17 @@ TEST(Diagnostics, LongMessagesAreShortenedByWhatTheyShow) {
     EXPECT_EQ(to_json(d)["message"].get<std::string>().size() + std::string(" [code 25]\n").size(), shown.size());
   }
   // The count is of source bytes; a \xNN is never cut in two.
-  const std::string text = format_diagnostic({Severity::kError, "l.txt", 0, 0, std::nullopt, std::string(400, '\0'), ""});
+  const std::string text =
+      format_diagnostic({Severity::kError, "l.txt", 0, 0, std::nullopt, std::string(400, '\0'), ""});
   EXPECT_NE(text.find("(335 bytes left out)"), std::string::npos) << text;
-  EXPECT_EQ(text, "l.txt: error: " + [] {
-    std::string s;
-    for (int i = 0; i < 50; ++i) s += "\\x00";
-    s += " ... (335 bytes left out) ... ";
-    for (int i = 0; i < 15; ++i) s += "\\x00";
-    return s + "\n";
-  }());
+  EXPECT_EQ(
+      text, "l.txt: error: " + [] {
+        std::string s;
+        for (int i = 0; i < 50; ++i) s += "\\x00";
+        s += " ... (335 bytes left out) ... ";
+        for (int i = 0; i < 15; ++i) s += "\\x00";
+        return s + "\n";
+      }());
 }
 
 }  // namespace

@@ -81,9 +81,11 @@ TEST(PlotDecision, SourcesThatRecordAnErrorAreDrawnAsTheyStand) {
   const std::string general = "[generale]\r\nlunghezza percorso, 10000\r\n";
   const std::string no_train = "[generale]\r\n[fine]\r\n";
   write_text(dir / "S_linea.txt", general + "[fine]\r\n");
-  write_text(dir / "S_1-.txt", "[generale]\r\nsegnale, 2800, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
-                               "segnale, 2800, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0\r\n[fine]\r\n");
-  write_text(dir / "F_linea.txt", general + "[indicazioni]\r\nindicatori_vmax, 0, 110, 115, 120, 0, , , , 0\r\n[fine]\r\n");
+  write_text(dir / "S_1-.txt",
+             "[generale]\r\nsegnale, 2800, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
+             "segnale, 2800, 1, 3, 0, 0, 0, 0, 0, 0, 0, 0\r\n[fine]\r\n");
+  write_text(dir / "F_linea.txt",
+             general + "[indicazioni]\r\nindicatori_vmax, 0, 110, 115, 120, 0, , , , 0\r\n[fine]\r\n");
   write_text(dir / "F_1-.txt", no_train);
   write_text(dir / "N_linea.txt", "lunghezza percorso, 10000\r\n");
   write_text(dir / "N_1-.txt", no_train);
@@ -95,9 +97,9 @@ TEST(PlotDecision, SourcesThatRecordAnErrorAreDrawnAsTheyStand) {
     const char* says;
   };
   const Case cases[] = {
-      {"S", 1, true, "[code 16]"},     // a refused record
-      {"F", 1, true, "[code 1250]"},   // a failed final check
-      {"N", 2, false, "[code 102]"},   // no track grid: nothing to draw
+      {"S", 1, true, "[code 16]"},    // a refused record
+      {"F", 1, true, "[code 1250]"},  // a failed final check
+      {"N", 2, false, "[code 102]"},  // no track grid: nothing to draw
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.route);

@@ -139,7 +139,8 @@ TEST_F(OutputSet, AKilledOrInterruptedCompileLeavesOneWholeSet) {
     const ChildEnd end = wait_child(child, options("killed"));
     EXPECT_TRUE(end.status == 0 || end.signal == sig) << end.status << " " << end.signal << " " << end.err;
     const Set after = output_set(out);
-    EXPECT_TRUE(after == before || is_one_set(after)) << "run " << i << " left a mixed or torn set: " << describe(after);
+    EXPECT_TRUE(after == before || is_one_set(after))
+        << "run " << i << " left a mixed or torn set: " << describe(after);
     replaced += after != before;
     const size_t temporaries = temporaries_in(out);
     // An interrupted run removes its own; those of a killed one before it

@@ -128,8 +128,8 @@ std::string utf16(std::string_view latin1, bool little_endian, bool mark) {
 }
 
 TEST(SourceLint, Utf16IsNamedWithOrWithoutItsMarkAndAfterAUtf8Conversion) {
-  const std::string line = crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]",
-                                 "cartello_indicatore, 100, Km \xE8", "[fine]"});
+  const std::string line =
+      crlf({"[generale]", "lunghezza percorso, 10000", "[cartelli]", "cartello_indicatore, 100, Km \xE8", "[fine]"});
   struct Case {
     const char* name;
     std::string text;
@@ -144,14 +144,15 @@ TEST(SourceLint, Utf16IsNamedWithOrWithoutItsMarkAndAfterAUtf8Conversion) {
       // Latin letters in UTF-16 are valid UTF-8: the conversion keeps their NULs.
       {"converted from UTF-8", utf16("[generale]\r\n", true, false), true, "looks UTF-16 encoded (little-endian)"},
       {"a mark alone", "\xFF\xFE", false, "looks UTF-16 encoded (little-endian)"},
-      {"Windows-1252 with NULs here and there", std::string("[generale]\0\r\nlunghezza percorso,\0 10000\r\n\0\0", 43), false,
-       nullptr},
+      {"Windows-1252 with NULs here and there", std::string("[generale]\0\r\nlunghezza percorso,\0 10000\r\n\0\0", 43),
+       false, nullptr},
       {"one byte", "\xFF", false, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const LintOptions options{true, !c.converted_from_utf8};
-    for (const auto& found : {lint_line_source("l.txt", c.text, options), lint_train_source("t-.txt", c.text, options)}) {
+    for (const auto& found :
+         {lint_line_source("l.txt", c.text, options), lint_train_source("t-.txt", c.text, options)}) {
       if (!c.says) {
         for (const auto& d : found) EXPECT_EQ(d.message.find("encoded"), std::string::npos) << d.message;
         continue;
