@@ -69,8 +69,9 @@ TEST(ToolCli, UsageErrorsShowArgumentsWithoutTheirControlBytes) {
     for (size_t i = 0; i < r.err.size(); ++i) {
       const auto b = static_cast<unsigned char>(r.err[i]);
       EXPECT_TRUE(b == '\n' || (b >= 0x20 && b != 0x7F)) << "byte " << i << " of " << r.err;
-      if (b == 0xC2 && i + 1 < r.err.size())
+      if (b == 0xC2 && i + 1 < r.err.size()) {
         EXPECT_GE(static_cast<unsigned char>(r.err[i + 1]), 0xA0) << "a C1 control at byte " << i << " of " << r.err;
+      }
     }
   }
   EXPECT_TRUE(fs::is_empty(dir));
