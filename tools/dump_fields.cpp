@@ -71,37 +71,70 @@ std::string_view meaning_of(Meanings m, std::string_view field) {
   return {};
 }
 
-Meanings meanings(std::string_view role) {
-  if (role == "station") return kStation;
-  if (role == "sign board") return kSignBoard;
-  if (role == "kilometre reference") return kKilometre;
-  if (role == "train") return kTrain;
-  if (role == "route") return kRoute;
-  if (role == "signals and train") return kSignals;
+Meanings meanings(RecordRole role) {
+  switch (role) {
+    case RecordRole::kStation:
+      return kStation;
+    case RecordRole::kSignBoard:
+      return kSignBoard;
+    case RecordRole::kKilometreReference:
+      return kKilometre;
+    case RecordRole::kTrain:
+      return kTrain;
+    case RecordRole::kRoute:
+      return kRoute;
+    case RecordRole::kSignals:
+      return kSignals;
+    case RecordRole::kUnused:
+    case RecordRole::kCleared:
+      break;
+  }
   return {};
 }
 
 }  // namespace
 
-std::string_view record_role(int index, const ScenarioRecord& r) {
+RecordRole record_role(int index, const ScenarioRecord& r) {
   switch (index) {
     case 0:
-      return "unused";
+      return RecordRole::kUnused;
     case record::kKilometreThree:
     case record::kKilometreTwo:
     case record::kKilometreOne:
-      return "kilometre reference";
+      return RecordRole::kKilometreReference;
     case record::kTrain:
-      return "train";
+      return RecordRole::kTrain;
     case record::kRoute:
-      return "route";
+      return RecordRole::kRoute;
     case record::kSignals:
-      return "signals and train";
+      return RecordRole::kSignals;
     default:
       break;
   }
-  if (!numbers_clear(r)) return "station";
-  return r.text.empty() ? "cleared" : "sign board";
+  if (!numbers_clear(r)) return RecordRole::kStation;
+  return r.text.empty() ? RecordRole::kCleared : RecordRole::kSignBoard;
+}
+
+std::string_view role_name(RecordRole role) {
+  switch (role) {
+    case RecordRole::kUnused:
+      return "unused";
+    case RecordRole::kCleared:
+      return "cleared";
+    case RecordRole::kStation:
+      return "station";
+    case RecordRole::kSignBoard:
+      return "sign board";
+    case RecordRole::kKilometreReference:
+      return "kilometre reference";
+    case RecordRole::kTrain:
+      return "train";
+    case RecordRole::kRoute:
+      return "route";
+    case RecordRole::kSignals:
+      return "signals and train";
+  }
+  return "unknown";
 }
 
 std::vector<NamedField> record_fields(int index, const ScenarioRecord& r) {

@@ -22,9 +22,18 @@ struct NamedField {
   std::variant<int64_t, std::string> value;
 };
 
-// "cleared", "station", "sign board", "kilometre reference", "train",
-// "route", "signals and train", or "unused" for record 0.
-std::string_view record_role(int index, const ScenarioRecord& r);
+// What a scenario record holds, told from its index and its fields.
+enum class RecordRole { kUnused, kCleared, kStation, kSignBoard, kKilometreReference, kTrain, kRoute, kSignals };
+
+// The role of record `index`: record 0 is unused; 81 to 86 hold the
+// kilometre references, the train, the route and the signals; any other is
+// a station when a number is set, a sign board when only a text is, and
+// cleared otherwise.
+RecordRole record_role(int index, const ScenarioRecord& r);
+
+// "unused", "cleared", "station", "sign board", "kilometre reference",
+// "train", "route" or "signals and train".
+std::string_view role_name(RecordRole role);
 
 // Every field of the record in file order, named for its role.
 std::vector<NamedField> record_fields(int index, const ScenarioRecord& r);

@@ -149,22 +149,22 @@ std::string dump_scenario(const DumpHeader& h, const ScenarioTable& table, const
   };
   for (int i = 0; i < kScenarioRecords; ++i) {
     const ScenarioRecord& r = table[static_cast<size_t>(i)];
-    const std::string_view role = record_role(i, r);
+    const RecordRole role = record_role(i, r);
     const auto fields = record_fields(i, r);
     if (json_lines) {
       json j;
       j["record"] = i;
-      j["role"] = role;
+      j["role"] = role_name(role);
       for (const auto& f : fields) j[std::string(f.name)] = field_value(f);
       line(out, j);
       continue;
     }
-    if ((role == "cleared" || role == "unused") && r == ScenarioRecord{}) {
+    if ((role == RecordRole::kCleared || role == RecordRole::kUnused) && r == ScenarioRecord{}) {
       if (cleared_from < 0) cleared_from = i;
       continue;
     }
     flush_cleared(i - 1);
-    out += "record " + std::to_string(i) + ": " + std::string(role) + "\n";
+    out += "record " + std::to_string(i) + ": " + std::string(role_name(role)) + "\n";
     fields_text(out, fields, true);
   }
   flush_cleared(kScenarioRecords - 1);

@@ -103,7 +103,7 @@ PlotData gather_plot(const TrackGrid& grid, const ScenarioTable* table, const Li
   if (table) {
     for (int k = 1; k < record::kFirstSignBoard; ++k) {
       const ScenarioRecord& r = (*table)[static_cast<size_t>(k)];
-      if (record_role(k, r) != "station") break;
+      if (record_role(k, r) != RecordRole::kStation) break;
       const std::string name = cp1252_to_utf8(r.text);
       d.stations.push_back({r.long3, name,
                             name + ": station at " + std::to_string(r.long3) + " m, zone " + std::to_string(r.long1) +
