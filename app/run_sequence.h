@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/platform.h"
+#include "scenario/builtin_texts.h"
 #include "scenario/text_file.h"
 
 namespace scenario {
@@ -21,8 +22,8 @@ inline constexpr int kExitCompileError = 1;  // a compile error was recorded; fi
 inline constexpr int kExitFinalCheck = 2;    // a final check failed; nothing binary written
 inline constexpr int kExitUnexpected = 3;    // a file could not be written, or nothing to compile
 
-inline constexpr const char* kRouteName = "Corvale_Mirbosco";
-inline constexpr const char* kTrainNumber = "731";
+inline constexpr const char* kRouteName = kBuiltinRouteName;
+inline constexpr const char* kTrainNumber = kBuiltinTrainNumber;
 
 // Runs the whole job in dir and returns the exit status. Diagnostics go to err.
 int Form_Load(const std::filesystem::path& dir, Platform& platform, std::FILE* err = stderr);

@@ -6,6 +6,11 @@
 
 namespace scenario {
 
+// The built-in scenario's route name and train number, from which the run
+// builds every file name.
+inline constexpr const char* kBuiltinRouteName = "Corvale_Mirbosco";
+inline constexpr const char* kBuiltinTrainNumber = "731";
+
 std::span<const std::string_view> builtin_line_text();
 std::span<const std::string_view> builtin_train_text();
 std::span<const std::string_view> builtin_notes();

@@ -22,7 +22,7 @@ std::vector<std::string> builtin_sheet_lines() {
 
 SheetTitle train_title(const TrainFacts& facts) {
   SheetTitle t;
-  t.train_number = "731";
+  t.train_number = kBuiltinTrainNumber;
   if (!facts.stations.empty()) {
     t.from = facts.stations.front().name;
     t.to = facts.stations.back().name;

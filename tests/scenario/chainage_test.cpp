@@ -41,8 +41,8 @@ TEST(Chainage, AgreesWithTheLineTextsKilometreReference) {
     const auto kilometre = next();
     const auto add_100 = next();
     ASSERT_TRUE(position && kilometre && add_100) << line;
-    EXPECT_EQ(*position, kJunctionPosition);
-    EXPECT_EQ(*kilometre + (*add_100 == 1 ? 100 : 0), kMainLineOrigin);
+    EXPECT_EQ(*position, builtin_junction().position);
+    EXPECT_EQ(*kilometre + (*add_100 == 1 ? 100 : 0), builtin_junction().main_line_origin);
     found = true;
   }
   EXPECT_TRUE(found);
