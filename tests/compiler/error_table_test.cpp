@@ -12,7 +12,7 @@
 
 #include "compiler/compile_context.h"
 #include "compiler/error_codes.h"
-#include "markdown_tables.h"
+#include "tests/markdown_tables.h"
 
 namespace scenario {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "compiler/error_codes.h"
-#include "line_source_fixture.h"
-#include "train_fixture.h"
+#include "tests/compiler/line_source_fixture.h"
+#include "tests/compiler/train_fixture.h"
 
 namespace scenario {
 namespace {

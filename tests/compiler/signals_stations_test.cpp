@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "compiler/error_codes.h"
-#include "train_fixture.h"
+#include "tests/compiler/train_fixture.h"
 
 namespace scenario {
 namespace {

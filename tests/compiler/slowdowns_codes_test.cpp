@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "compiler/error_codes.h"
-#include "train_fixture.h"
+#include "tests/compiler/train_fixture.h"
 
 namespace scenario {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "markdown_tables.h"
+#include "tests/markdown_tables.h"
 
 namespace scenario {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "compiler/error_codes.h"
 #include "compiler/memorizza_dati.h"
-#include "line_source_fixture.h"
-#include "train_fixture.h"
+#include "tests/compiler/line_source_fixture.h"
+#include "tests/compiler/train_fixture.h"
 
 namespace scenario {
 namespace {

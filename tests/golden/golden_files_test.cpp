@@ -15,7 +15,7 @@
 #include "compiler/compile_context.h"
 #include "compiler/source_store.h"
 #include "output/memorizza_percorso.h"
-#include "sha256.h"
+#include "tests/golden/sha256.h"
 
 namespace scenario {
 namespace {

@@ -1,4 +1,4 @@
-#include "sha256.h"
+#include "tests/golden/sha256.h"
 
 #include <array>
 #include <cstdint>

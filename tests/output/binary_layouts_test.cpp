@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "markdown_tables.h"
+#include "tests/markdown_tables.h"
 
 #include <string>
 #include <vector>
