@@ -12,6 +12,7 @@
 
 #include "app/run_sequence.h"
 #include "compiler/file_names.h"
+#include "output/binary_layouts.h"
 
 namespace scenario {
 namespace {
@@ -40,16 +41,21 @@ int32_t le(const std::string& b, size_t at, int bytes) {
 }
 
 // num1 and long4 of a scenario record, read from the scenario file by
-// walking the records before it (34 bytes each plus the text).
+// walking the records before it (the fixed bytes of each plus its text):
+// num1 is the first field after the text, long4 the last of the record.
 struct RecordMarks {
   int32_t num1;
   int32_t long4;
 };
 RecordMarks record_marks(const std::string& sim, int index) {
+  using namespace layout;
+  const auto text_at = [&sim](size_t record) {
+    return static_cast<size_t>(le(sim, record + kRecordTextLengthOffset, 2) & 0xFFFF);
+  };
   size_t at = 0;
-  for (int r = 0; r < index; ++r) at += 34 + static_cast<size_t>(le(sim, at + 14, 2) & 0xFFFF);
-  const size_t text = static_cast<size_t>(le(sim, at + 14, 2) & 0xFFFF);
-  return {le(sim, at + 16 + text, 2), le(sim, at + 16 + text + 14, 4)};
+  for (int r = 0; r < index; ++r) at += kRecordFixedBytes + text_at(at);
+  const size_t after_text = at + kRecordBeforeText + text_at(at);
+  return {le(sim, after_text, 2), le(sim, after_text + kRecordAfterText - 4, 4)};
 }
 
 std::string stderr_of(std::FILE* err) {
@@ -79,8 +85,8 @@ TEST(FinalRun, BuiltInScenarioEndsCleanWithMarkersAndCheckCodes) {
   // Track cell 1: value1 5121 and the grid check code of "731corvale_mirbosco".
   const std::string dat = read_whole_file(d / names.track_file).value_or("");
   ASSERT_GE(dat.size(), 30u);
-  EXPECT_EQ(le(dat, 15 + 1, 2), 5121);
-  EXPECT_EQ(le(dat, 15 + 3, 2), 2544);
+  EXPECT_EQ(le(dat, layout::kTrackCellBytes + 1, 2), 5121);
+  EXPECT_EQ(le(dat, layout::kTrackCellBytes + 3, 2), 2544);
   // Record 85: num1 610 and the scenario check code.
   const RecordMarks marks = record_marks(read_whole_file(d / names.scenario_file).value_or(""), 85);
   EXPECT_EQ(marks.num1, 610);
